@@ -1,0 +1,107 @@
+/*
+ * lwdyna.h -- DynaValue, the tagged value used for command arguments and
+ * results.
+ */
+#ifndef VELMORA_SDK_LWDYNA_H
+#define VELMORA_SDK_LWDYNA_H
+
+#include <stddef.h>
+#include "lwmonitor.h"
+#include "lwxpanel.h"
+
+typedef int DynaType;
+#define DY_NULL     0
+#define DY_STRING   1
+#define DY_INTEGER  2
+#define DY_FLOAT    3
+#define DY_DISTANCE 4
+#define DY_VINT     5
+#define DY_VFLOAT   6
+#define DY_VDIST    7
+#define DY_BOOLEAN  8
+#define DY_CHOICE   9
+#define DY_SURFACE  10
+#define DY_FONT     11
+#define DY_TEXT     12
+#define DY_LAYERS   13
+#define DY_CUSTOM   14
+#define DY_RANGE    15
+#define DY_LWITEM   16
+#define DY_PERCENT  17
+#define DY_POPUP    18
+#define DY_AREA     19
+#define DY_XPANEL   20
+#define DY_TREE     21
+#define DY_MLIST    22
+#define DY_POINTER  23
+#define DY__LAST    DY_POINTER
+
+/* Each variant starts with the type tag so DynaValue.type reads it. */
+typedef struct st_DyValString {
+    DynaType  type;
+    char     *buf;
+    int       bufLen;
+} DyValString;
+
+typedef struct st_DyValInt {
+    DynaType  type;
+    int       value;
+    int       defVal;
+} DyValInt;
+
+typedef struct st_DyValFloat {
+    DynaType  type;
+    double    value;
+    double    defVal;
+} DyValFloat;
+
+typedef struct st_DyValIVector {
+    DynaType  type;
+    int       val[3];
+    int       defVal;
+} DyValIVector;
+
+typedef struct st_DyValFVector {
+    DynaType  type;
+    double    val[3];
+    double    defVal;
+} DyValFVector;
+
+typedef struct st_DyValCustom {
+    DynaType  type;
+    size_t    val[4];
+} DyValCustom;
+
+typedef struct st_DyValPointer {
+    DynaType  type;
+    void     *ptr;
+} DyValPointer;
+
+typedef union un_DynaValue {
+    DynaType      type;
+    DyValString   str;
+    DyValInt      intv;
+    DyValFloat    flt;
+    DyValIVector  ivec;
+    DyValFVector  fvec;
+    DyValPointer  ptr;
+    DyValCustom   cust;
+} DynaValue;
+
+#define DYERR_NONE         0
+#define DYERR_MEMORY      (-1)
+#define DYERR_BADTYPE     (-2)
+#define DYERR_BADSEQ      (-3)
+#define DYERR_BADCTRLID   (-4)
+#define DYERR_TOOMANYCTRL (-5)
+#define DYERR_INTERNAL    (-6)
+
+/* Modeler's monitor service. */
+#define LWDYNAMONITORFUNCS_GLOBAL "LWM: Dynamic Monitor"
+
+typedef struct st_DynaMonitorFuncs {
+    LWMonitor *(*create)(const char *title, const char *caption);
+    void       (*destroy)(LWMonitor *mon);
+} DynaMonitorFuncs;
+
+#endif

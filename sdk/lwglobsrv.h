@@ -1,0 +1,17 @@
+/*
+ * lwglobsrv.h -- global service servers ("Global" class): a plug-in that
+ * supplies a named global to other plug-ins.
+ */
+#ifndef VELMORA_SDK_LWGLOBSRV_H
+#define VELMORA_SDK_LWGLOBSRV_H
+
+#define LWGLOBALSERVICE_CLASS   "Global"
+#define LWGLOBALSERVICE_VERSION 1
+
+/* The activation is asked for id and stores the service in data. */
+typedef struct st_LWGlobalService {
+    const char *id;
+    void       *data;
+} LWGlobalService;
+
+#endif

@@ -1,0 +1,186 @@
+// The simulated LightWave Layout: one host per process (the plug-in interface hands out
+// plain C function pointers, so the globals reach the host through Host::current()).
+// It owns the scene, answers every global the module acquires, runs host commands,
+// loads module files and drives the servers they register.
+#pragma once
+#include <cstdint>
+#include <deque>
+#include <functional>
+#include <map>
+#include <memory>
+#include <set>
+#include <string>
+#include <vector>
+
+#include "scene/sim_scene.h"
+#include "scene/sim_viewport.h"
+#include "host/panel_state.h"
+
+extern "C" {
+#include <lwserver.h>
+#include <lwmodule.h>
+}
+
+namespace sim {
+
+class ModuleFile;
+struct ToolSlot;
+struct MasterSlot;
+
+// The host's product version as "Product Info" reports it.
+struct ProductVersion {
+  int build = 3227;
+  int major = 2020;  // a year (>= 2015) is reported through the model-year field
+  int minor = 0;
+  unsigned value() const;
+};
+
+// One line a message function or the information panel showed.
+struct ShownMessage {
+  std::string kind;  // "info", "error", "warning", "okCancel", "yesNo", "yesNoCan", "yesNoAll", "panel"
+  std::string title;
+  std::string line1;
+  std::string line2;
+};
+
+// One command the module issued, and whether the host understood it.
+struct CommandRecord {
+  std::string text;
+  bool ok = true;
+  std::string error;
+};
+
+// A registered server.
+struct ServerEntry {
+  std::string className;
+  std::string name;
+  ActivateFunc* activate = nullptr;
+  void* serverData = nullptr;
+  std::string userName;
+  std::string modulePath;
+};
+
+// The host's global function, as handed to every activation.
+void* hostGlobalFunc(const char* name, int useMode);
+
+class Host {
+ public:
+  Host();
+  ~Host();
+  Host(const Host&) = delete;
+  Host& operator=(const Host&) = delete;
+
+  // The live host, or nullptr.
+  static Host* current();
+
+  SimScene scene;
+  std::vector<SimViewport> viewports = std::vector<SimViewport>(1);
+  ProductVersion product;
+  int localeId = 0x0409;
+  std::string settingsDir = ".";
+  int viewBoneHandleSize = 72;
+
+  // Globals ---------------------------------------------------------------------------
+  // What the host's global function returns for a name; nullptr for an unknown or
+  // withheld name.
+  void* global(const char* name, int useMode);
+  // Withhold a global, as a host that lacks it would.
+  std::set<std::string> withheldGlobals;
+  std::vector<std::string> globalRequests;
+
+  // Commands --------------------------------------------------------------------------
+  int command(const std::string& line);
+  std::vector<CommandRecord> commandLog;
+  // Commands issued since index `from`, text only.
+  std::vector<std::string> commandsSince(size_t from) const;
+  bool autoConfirm = false;
+  // Saves an object to its file ("SaveAllObjects"); false when it failed.
+  std::function<bool(SimItem&)> saveObject;
+  // Redraws the viewports ("RedrawNow", "RefreshNow").
+  std::function<void()> onRedraw;
+
+  // Messages and questions ------------------------------------------------------------
+  std::vector<ShownMessage> messages;
+  // Answers to questions, in order; an empty queue answers with the default
+  // (OK / Yes).
+  std::deque<int> answers;
+  int nextAnswer(int fallback);
+
+  // Modules and servers ---------------------------------------------------------------
+  // Loads a module file (dlopen) and registers its servers; false and a message on error.
+  bool loadModule(const std::string& path, std::string* error);
+  // Registers the servers of a descriptor already in this process (tests link the
+  // module statically).
+  bool addModule(ModuleDescriptor* descriptor, const std::string& path, std::string* error);
+  // Ends the active tool, removes master instances, shuts modules down and unloads them.
+  void unloadModules();
+  const std::vector<ServerEntry>& servers() const { return servers_; }
+  const ServerEntry* findServer(const std::string& cls, const std::string& name) const;
+
+  // Layout tool -----------------------------------------------------------------------
+  // "Tool_<name>": activates the tool; returns the activation's result code.
+  int activateTool(const std::string& name);
+  // "ChangeTool": leaves the active tool (its done callback runs).
+  void leaveTool();
+  bool toolActive() const;
+  ToolSlot* tool() { return tool_.get(); }
+  int lastToolResult = 0;
+
+  // Master handlers -------------------------------------------------------------------
+  bool applyServer(const std::string& cls, const std::string& name);
+  bool removeServer(const std::string& cls, int index);
+  // Names of the applied handlers of a class, in order.
+  std::vector<std::string> appliedServers(const std::string& cls) const;
+  // Delivers a scene event to every master that asks for it, now.
+  void sendMasterEvent(int eventCode, void* eventData = nullptr);
+  // Queues a scene event; the host delivers it when the current command (if any) has
+  // finished, as Layout does from its event loop.
+  void postMasterEvent(int eventCode, void* eventData = nullptr);
+  void processEvents();
+  // What each applied master instance writes into the scene, as text lines.
+  std::vector<std::vector<std::string>> saveMasterData();
+  // Re-creates master instances from saved data (as loading a scene does).
+  void loadMasterData(const std::vector<std::pair<std::string, std::vector<std::string>>>& data);
+
+  // Mesh-edit commands ----------------------------------------------------------------
+  int runModCommand(const std::string& name, const std::string& argument);
+  int editsBegun = 0;
+  int editsCommitted = 0;
+
+  // Communication rings ---------------------------------------------------------------
+  struct RingListener {
+    std::string topic;
+    void* client;
+    void (*callback)(void*, void*, int, void*);
+  };
+  std::vector<RingListener> rings;
+  int ringAttach(const char* topic, void* client, void (*cb)(void*, void*, int, void*));
+  void ringDetach(const char* topic, void* client);
+  void ringMessage(const char* topic, int code, void* data);
+
+  // Panels (headless) -----------------------------------------------------------------
+  std::vector<std::unique_ptr<PanelState>> panels;
+  // Answers for blocking panel opens (1 = OK); empty queue answers OK.
+  std::deque<int> panelAnswers;
+
+  // Progress monitors -----------------------------------------------------------------
+  // Cancel a monitor after this many steps (-1: never).
+  int cancelMonitorAfter = -1;
+  std::function<void(const std::string&, unsigned, unsigned)> onProgress;
+
+  // Memory and processors the host reports to plug-ins through the OS (for tests).
+  std::string layoutConfigText;  // written to the settings dir by writeLayoutConfig()
+  bool writeLayoutConfig(const std::string& fileName) const;
+
+ private:
+  std::vector<ServerEntry> servers_;
+  std::vector<std::unique_ptr<ModuleFile>> modules_;
+  std::unique_ptr<ToolSlot> tool_;
+  std::vector<std::unique_ptr<MasterSlot>> masters_;
+  std::deque<std::pair<int, void*>> pendingEvents_;
+  bool processingEvents_ = false;
+  int commandDepth_ = 0;
+  friend struct HostAccess;
+};
+
+}  // namespace sim

@@ -1,0 +1,376 @@
+// Module files, the server registry, the Layout tool and master handlers.
+#include <dlfcn.h>
+
+#include <algorithm>
+#include <cstring>
+
+#include "host/host_access.h"
+#include "host/host_slots.h"
+
+extern "C" {
+#include <lwio.h>
+}
+
+namespace sim {
+
+ModuleFile::~ModuleFile() {
+  if (handle) dlclose(handle);
+}
+
+bool Host::loadModule(const std::string& path, std::string* error) {
+  // RTLD_LOCAL keeps each module's symbols to itself, as the host does.
+  void* handle = dlopen(path.c_str(), RTLD_NOW | RTLD_LOCAL);
+  if (!handle) {
+    if (error) *error = std::string("cannot load module: ") + dlerror();
+    return false;
+  }
+  auto* descriptor = static_cast<ModuleDescriptor*>(dlsym(handle, LWMODULE_DESCRIPTOR_SYMBOL));
+  if (!descriptor) {
+    if (error) *error = "not a plug-in module (no " LWMODULE_DESCRIPTOR_SYMBOL "): " + path;
+    dlclose(handle);
+    return false;
+  }
+  if (!addModule(descriptor, path, error)) {
+    dlclose(handle);
+    return false;
+  }
+  modules_.back()->handle = handle;
+  return true;
+}
+
+bool Host::addModule(ModuleDescriptor* descriptor, const std::string& path, std::string* error) {
+  if (!descriptor || descriptor->sysSync != MOD_SYSSYNC || descriptor->sysVersion != MOD_SYSVER) {
+    if (error) *error = "module descriptor has the wrong sync word or version: " + path;
+    return false;
+  }
+  void* serverData = descriptor->startup ? descriptor->startup() : reinterpret_cast<void*>(4);
+  if (!serverData) {
+    if (error) *error = "module start-up failed: " + path;
+    return false;
+  }
+  auto file = std::make_unique<ModuleFile>();
+  file->descriptor = descriptor;
+  file->serverData = serverData;
+  file->path = path;
+  for (ServerRecord* rec = descriptor->serverDefs; rec && rec->className; ++rec) {
+    ServerEntry e;
+    e.className = rec->className;
+    e.name = rec->name ? rec->name : "";
+    e.activate = rec->activate;
+    e.serverData = serverData;
+    e.modulePath = path;
+    for (ServerTagInfo* t = rec->tagInfo; t && t->tag != 0 && t->string; ++t)
+      if ((t->tag & 0xFFFF0000u) == SRVTAG_USERNAME && e.userName.empty()) e.userName = t->string;
+    // A tag list may begin with a user name in tag 0 | LANGID; tag 0 ends the list, so
+    // a user name with LANGID 0 would end it at once: take the first entry as well.
+    if (e.userName.empty() && rec->tagInfo && rec->tagInfo->string && rec->tagInfo->tag != 0 &&
+        (rec->tagInfo->tag & 0xFFFF0000u) == SRVTAG_USERNAME)
+      e.userName = rec->tagInfo->string;
+    servers_.push_back(e);
+  }
+  modules_.push_back(std::move(file));
+  return true;
+}
+
+void Host::unloadModules() {
+  leaveTool();
+  while (!masters_.empty()) removeServer(LWMASTER_HCLASS, 1);
+  for (auto& m : modules_)
+    if (m->descriptor && m->descriptor->shutdown) m->descriptor->shutdown(m->serverData);
+  servers_.clear();
+  rings.clear();
+  panels.clear();
+  modules_.clear();  // closes the files
+}
+
+const ServerEntry* Host::findServer(const std::string& cls, const std::string& name) const {
+  for (const auto& s : servers_)
+    if (s.className == cls && s.name == name) return &s;
+  return nullptr;
+}
+
+// --- Layout tool --------------------------------------------------------------------
+
+int Host::activateTool(const std::string& name) {
+  const ServerEntry* server = findServer(LWLAYOUTTOOL_CLASS, name);
+  if (!server) {
+    lastToolResult = -1;
+    return -1;
+  }
+  leaveTool();
+  auto slot = std::make_unique<ToolSlot>();
+  slot->local.tool = &slot->funcs;
+  slot->name = name;
+  tool_ = std::move(slot);
+  int rc = server->activate(LWLAYOUTTOOL_VERSION, hostGlobalFunc, &tool_->local, server->serverData);
+  lastToolResult = rc;
+  tool_->active = rc == AFUNC_OK;
+  if (!tool_->active) tool_.reset();
+  processEvents();
+  return rc;
+}
+
+void Host::leaveTool() {
+  if (!tool_ || !tool_->active) return;
+  tool_->active = false;
+  if (tool_->funcs.done) tool_->funcs.done(tool_->local.instance);
+  tool_.reset();
+  processEvents();
+}
+
+bool Host::toolActive() const { return tool_ && tool_->active; }
+
+// --- master handlers ----------------------------------------------------------------
+
+namespace {
+
+// Commands a master runs through its access record.
+LWCommandCode accessLookup(void*, const char*) { return 0; }
+int accessExecute(void*, LWCommandCode, int, const DynaValue*, DynaValue*) { return 0; }
+int accessEvaluate(void* data, const char* command) {
+  return command ? static_cast<Host*>(data)->command(command) : 0;
+}
+
+}  // namespace
+
+bool Host::applyServer(const std::string& cls, const std::string& name) {
+  if (cls != LWMASTER_HCLASS) return false;
+  const ServerEntry* server = findServer(cls, name);
+  if (!server) return false;
+  auto slot = std::make_unique<MasterSlot>();
+  slot->local.inst = &slot->inst;
+  slot->local.item = &slot->item;
+  slot->name = name;
+  if (server->activate(LWMASTER_VERSION, hostGlobalFunc, &slot->local, server->serverData) != AFUNC_OK)
+    return false;
+  if (!slot->inst.create) return false;
+  LWError err = nullptr;
+  slot->instance = slot->inst.create(slot->inst.priv, nullptr, &err);
+  if (!slot->instance) {
+    messages.push_back({"error", "", err ? err : "instance creation failed", ""});
+    return false;
+  }
+  masters_.push_back(std::move(slot));
+  return true;
+}
+
+bool Host::removeServer(const std::string& cls, int index) {
+  if (cls != LWMASTER_HCLASS || index < 1 || size_t(index) > masters_.size()) return false;
+  std::unique_ptr<MasterSlot> slot = std::move(masters_[size_t(index) - 1]);
+  masters_.erase(masters_.begin() + (index - 1));
+  if (slot->inst.destroy) slot->inst.destroy(slot->instance);
+  return true;
+}
+
+std::vector<std::string> Host::appliedServers(const std::string& cls) const {
+  std::vector<std::string> out;
+  if (cls == LWMASTER_HCLASS)
+    for (const auto& m : masters_) out.push_back(m->name);
+  return out;
+}
+
+void Host::postMasterEvent(int eventCode, void* eventData) {
+  pendingEvents_.push_back({eventCode, eventData});
+  if (commandDepth_ == 0) processEvents();
+}
+
+void Host::sendMasterEvent(int eventCode, void* eventData) {
+  syncInterfaceInfo();
+  // A master may remove masters from its event callback; walk a snapshot and skip the
+  // ones that went away.
+  std::vector<MasterSlot*> current;
+  for (auto& m : masters_) current.push_back(m.get());
+  for (MasterSlot* slot : current) {
+    bool alive = std::any_of(masters_.begin(), masters_.end(),
+                             [&](const auto& m) { return m.get() == slot; });
+    if (!alive || !slot->local.event) continue;
+    unsigned flags = slot->local.flags ? slot->local.flags(slot->instance) : 0;
+    if (eventCode >= 0x100 && !(flags & LWMASTF_RECEIVE_NOTIFICATIONS)) continue;
+    if (eventCode == LWEVNT_NOTIFY_SCENE_CLEAR_COMPLETE && slot->local.type != LWMAST_LAYOUT) continue;
+    LWMasterAccess access{};
+    access.eventCode = eventCode;
+    access.eventData = eventData;
+    access.data = this;
+    access.lookup = accessLookup;
+    access.execute = accessExecute;
+    access.evaluate = accessEvaluate;
+    slot->local.event(slot->instance, &access);
+  }
+}
+
+void Host::processEvents() {
+  if (processingEvents_) return;
+  processingEvents_ = true;
+  // Bounded: a plug-in that answers every event with another must not hang the host.
+  for (int guard = 0; !pendingEvents_.empty() && guard < 10000; ++guard) {
+    auto ev = pendingEvents_.front();
+    pendingEvents_.pop_front();
+    sendMasterEvent(ev.first, ev.second);
+  }
+  pendingEvents_.clear();
+  processingEvents_ = false;
+}
+
+// --- master data in the scene -------------------------------------------------------
+
+namespace {
+
+// Text form of the values an instance writes, one token per value, as the scene's
+// plug-in block holds them.
+struct TextSave {
+  std::vector<std::string> lines;
+  std::string current;
+  void token(const std::string& t) {
+    if (!current.empty()) current += ' ';
+    current += t;
+  }
+};
+
+void ssWrite(void* d, const char* buf, int len) {
+  if (buf && len > 0) static_cast<TextSave*>(d)->token(std::string(buf, size_t(len)));
+}
+void ssI1(void* d, const char* v, int n) { for (int i = 0; i < n; ++i) static_cast<TextSave*>(d)->token(std::to_string(int(v[i]))); }
+void ssI2(void* d, const short* v, int n) { for (int i = 0; i < n; ++i) static_cast<TextSave*>(d)->token(std::to_string(v[i])); }
+void ssI4(void* d, const int* v, int n) { for (int i = 0; i < n; ++i) static_cast<TextSave*>(d)->token(std::to_string(v[i])); }
+void ssU1(void* d, const unsigned char* v, int n) { for (int i = 0; i < n; ++i) static_cast<TextSave*>(d)->token(std::to_string(v[i])); }
+void ssU2(void* d, const unsigned short* v, int n) { for (int i = 0; i < n; ++i) static_cast<TextSave*>(d)->token(std::to_string(v[i])); }
+void ssU4(void* d, const unsigned int* v, int n) { for (int i = 0; i < n; ++i) static_cast<TextSave*>(d)->token(std::to_string(v[i])); }
+std::string floatText(double v) {
+  char buf[64];
+  std::snprintf(buf, sizeof buf, "%.9g", v);
+  return buf;
+}
+// Shortest text that reads back as the same float.
+std::string floatTextShort(float v) {
+  char buf[64];
+  for (int precision = 6; precision <= 9; ++precision) {
+    std::snprintf(buf, sizeof buf, "%.*g", precision, double(v));
+    if (std::strtof(buf, nullptr) == v) break;
+  }
+  return buf;
+}
+void ssFP(void* d, const float* v, int n) { for (int i = 0; i < n; ++i) static_cast<TextSave*>(d)->token(floatTextShort(v[i])); }
+void ssDP(void* d, const double* v, int n) { for (int i = 0; i < n; ++i) static_cast<TextSave*>(d)->token(floatText(v[i])); }
+void ssStr(void* d, const char* s) { static_cast<TextSave*>(d)->token(std::string("\"") + (s ? s : "") + "\""); }
+void ssID(void*, const LWBlockIdent*) {}
+void ssBegin(void* d, const LWBlockIdent*, int) {
+  auto* t = static_cast<TextSave*>(d);
+  if (!t->current.empty()) t->lines.push_back(std::move(t->current));
+  t->current.clear();
+}
+void ssEnd(void* d) { ssBegin(d, nullptr, 0); }
+int ssDepth(void*) { return 0; }
+
+struct TextLoad {
+  std::vector<std::string> tokens;
+  size_t pos = 0;
+  bool next(std::string* out) {
+    if (pos >= tokens.size()) return false;
+    *out = tokens[pos++];
+    return true;
+  }
+};
+
+template <typename T>
+int readNumbers(void* d, T* v, int n) {
+  auto* t = static_cast<TextLoad*>(d);
+  int got = 0;
+  std::string tok;
+  while (got < n && t->next(&tok)) v[got++] = T(std::strtod(tok.c_str(), nullptr));
+  return got;
+}
+int lsRead(void* d, char* buf, int len) {
+  std::string tok;
+  if (!static_cast<TextLoad*>(d)->next(&tok)) return -1;
+  int n = std::min<int>(len, int(tok.size()));
+  std::memcpy(buf, tok.data(), size_t(n));
+  return n;
+}
+int lsI1(void* d, char* v, int n) { return readNumbers(d, v, n); }
+int lsI2(void* d, short* v, int n) { return readNumbers(d, v, n); }
+int lsI4(void* d, int* v, int n) { return readNumbers(d, v, n); }
+int lsU1(void* d, unsigned char* v, int n) { return readNumbers(d, v, n); }
+int lsU2(void* d, unsigned short* v, int n) { return readNumbers(d, v, n); }
+int lsU4(void* d, unsigned int* v, int n) { return readNumbers(d, v, n); }
+int lsFP(void* d, float* v, int n) { return readNumbers(d, v, n); }
+int lsDP(void* d, double* v, int n) { return readNumbers(d, v, n); }
+int lsStr(void* d, char* buf, int max) {
+  std::string tok;
+  if (max <= 0 || !static_cast<TextLoad*>(d)->next(&tok)) return -1;
+  if (tok.size() >= 2 && tok.front() == '"' && tok.back() == '"') tok = tok.substr(1, tok.size() - 2);
+  size_t n = std::min(tok.size(), size_t(max - 1));
+  std::memcpy(buf, tok.data(), n);
+  buf[n] = 0;
+  return int(n);
+}
+LWID lsID(void*, const LWBlockIdent*) { return 0; }
+void lsEnd(void*) {}
+int lsDepth(void*) { return 0; }
+
+}  // namespace
+
+std::vector<std::vector<std::string>> Host::saveMasterData() {
+  std::vector<std::vector<std::string>> out;
+  for (auto& m : masters_) {
+    TextSave text;
+    LWSaveState ss{};
+    ss.ioMode = LWIO_SCENE;
+    ss.writeData = &text;
+    ss.write = ssWrite;
+    ss.writeI1 = ssI1;
+    ss.writeI2 = ssI2;
+    ss.writeI4 = ssI4;
+    ss.writeU1 = ssU1;
+    ss.writeU2 = ssU2;
+    ss.writeU4 = ssU4;
+    ss.writeFP = ssFP;
+    ss.writeStr = ssStr;
+    ss.writeID = ssID;
+    ss.beginBlk = ssBegin;
+    ss.endBlk = ssEnd;
+    ss.depth = ssDepth;
+    ss.writeDP = ssDP;
+    if (m->inst.save) m->inst.save(m->instance, &ss);
+    if (!text.current.empty()) text.lines.push_back(text.current);
+    out.push_back(text.lines);
+  }
+  return out;
+}
+
+void Host::loadMasterData(const std::vector<std::pair<std::string, std::vector<std::string>>>& data) {
+  for (const auto& [name, lines] : data) {
+    if (!applyServer(LWMASTER_HCLASS, name)) continue;
+    MasterSlot& m = *masters_.back();
+    TextLoad text;
+    for (const auto& line : lines) {
+      size_t i = 0;
+      while (i < line.size()) {
+        while (i < line.size() && line[i] == ' ') ++i;
+        size_t j = i;
+        while (j < line.size() && line[j] != ' ') ++j;
+        if (j > i) text.tokens.push_back(line.substr(i, j - i));
+        i = j;
+      }
+    }
+    LWLoadState ls{};
+    ls.ioMode = LWIO_SCENE;
+    ls.readData = &text;
+    ls.read = lsRead;
+    ls.readI1 = lsI1;
+    ls.readI2 = lsI2;
+    ls.readI4 = lsI4;
+    ls.readU1 = lsU1;
+    ls.readU2 = lsU2;
+    ls.readU4 = lsU4;
+    ls.readFP = lsFP;
+    ls.readStr = lsStr;
+    ls.readID = lsID;
+    ls.findBlk = lsID;
+    ls.endBlk = lsEnd;
+    ls.depth = lsDepth;
+    ls.readDP = lsDP;
+    if (m.inst.load) m.inst.load(m.instance, &ls);
+  }
+}
+
+}  // namespace sim

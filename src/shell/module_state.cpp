@@ -1,0 +1,21 @@
+#include "shell/module_state.h"
+
+#include "gradient/gradient.h"
+#include "settings/host_config.h"
+#include "settings/host_globals.h"
+
+InstData stInstData;
+LWLayoutTool* stToolLocal = nullptr;
+bool stFirstActivation = true;
+int stObjectsModePanelsLeft = 2;
+bool stDummyFirstEditPending = true;
+
+void resetModuleState() {
+  stInstData = InstData{};
+  stToolLocal = nullptr;
+  stFirstActivation = true;
+  stObjectsModePanelsLeft = 2;
+  stDummyFirstEditPending = true;
+  setGlobalForFunc(nullptr);
+  resetHostGlobals();
+}
