@@ -79,6 +79,12 @@ void closeEditPanel(InstData&) {
   if (stPanel.open && stHost.panel) stHost.panel->close(stPanel.panel);
 }
 
+void closeEditPanelForToolDone(InstData&) {
+  if (!stPanel.open) return;
+  stPanel.open = false;
+  if (stHost.panel) stHost.panel->close(stPanel.panel);
+}
+
 void panelClose_EditPanel(void*, void* data) {
   guardCallbackVoid([&] {
     if (stPanel.closing) return;

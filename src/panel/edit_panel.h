@@ -9,6 +9,9 @@
 void openEditPanel(InstData& inst);
 // Closes the panel as the user would; the closing steps run (see panelClose_EditPanel).
 void closeEditPanel(InstData& inst);
+// Closes the panel because the host is leaving the tool: the panel is marked closed
+// first, so the closing steps do not ask the host to leave the tool again.
+void closeEditPanelForToolDone(InstData& inst);
 bool isEditPanelOpen();
 // Redraws the panel when open.
 void refreshWindow(InstData& inst);

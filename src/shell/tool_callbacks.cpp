@@ -27,7 +27,7 @@ void VelmoraToolDone(LWInstance instPtr) {
   guardCallbackVoid([&] {
     if (!isOurs(instPtr)) return;
     InstData& inst = stInstData;
-    if (isEditPanelOpen()) closeEditPanel(inst);
+    if (isEditPanelOpen()) closeEditPanelForToolDone(inst);
     if (stHost.global)
       if (auto* ring = static_cast<LWComRing*>(stHost.global(LWCOMRING_GLOBAL, GFUSE_TRANSIENT)))
         ring->ringDetach(const_cast<char*>(kToolRing), &inst);
