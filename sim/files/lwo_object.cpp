@@ -1,21 +1,16 @@
 #include "files/lwo_object.h"
 
+#include "files/lwo_ids.h"
+
 #include <algorithm>
 #include <unordered_map>
 
 namespace sim {
 
+using namespace lwo_ids;
+
 namespace {
 
-constexpr LwoId kLayr = lwoId("LAYR");
-constexpr LwoId kPnts = lwoId("PNTS");
-constexpr LwoId kBbox = lwoId("BBOX");
-constexpr LwoId kPols = lwoId("POLS");
-constexpr LwoId kPtag = lwoId("PTAG");
-constexpr LwoId kVmap = lwoId("VMAP");
-constexpr LwoId kVmad = lwoId("VMAD");
-constexpr LwoId kVmpa = lwoId("VMPA");
-constexpr LwoId kTags = lwoId("TAGS");
 
 bool isGeometry(LwoId id) {
   return id == kPnts || id == kPols || id == kPtag || id == kVmap || id == kVmad || id == kBbox;

@@ -10,26 +10,14 @@
 #include "files/atomic_write.h"
 #include "files/byte_reader.h"
 #include "files/lwo_io.h"
+#include "files/lwo_ids.h"
 
 namespace sim {
 
+using namespace lwo_ids;
+
 namespace {
 
-constexpr LwoId kForm = lwoId("FORM");
-constexpr LwoId kLwo2 = lwoId("LWO2");
-constexpr LwoId kLwob = lwoId("LWOB");
-constexpr LwoId kLwo3 = lwoId("LWO3");
-constexpr LwoId kLayr = lwoId("LAYR");
-constexpr LwoId kTags = lwoId("TAGS");
-constexpr LwoId kPnts = lwoId("PNTS");
-constexpr LwoId kBbox = lwoId("BBOX");
-constexpr LwoId kPols = lwoId("POLS");
-constexpr LwoId kPtag = lwoId("PTAG");
-constexpr LwoId kVmap = lwoId("VMAP");
-constexpr LwoId kVmad = lwoId("VMAD");
-constexpr LwoId kSrfs = lwoId("SRFS");
-constexpr LwoId kFace = lwoId("FACE");
-constexpr LwoId kSurf = lwoId("SURF");
 
 // What later chunks of the current layer may index: its PNTS and its most recent POLS.
 struct LayerState {

@@ -6,16 +6,14 @@
 #include "files/byte_reader.h"
 #include "files/iff_writer.h"
 #include "files/lwo_io.h"
+#include "files/lwo_ids.h"
 
 namespace sim {
 
+using namespace lwo_ids;
+
 namespace {
 
-constexpr LwoId kForm = lwoId("FORM");
-constexpr LwoId kLwo2 = lwoId("LWO2");
-constexpr LwoId kSurf = lwoId("SURF");
-constexpr LwoId kColr = lwoId("COLR");
-constexpr LwoId kDiff = lwoId("DIFF");
 
 void writeVec(IffWriter& w, const LwoPoint& v) {
   for (float f : v) w.f4(f);
