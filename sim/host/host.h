@@ -126,6 +126,26 @@ class Host {
   ToolSlot* tool() { return tool_.get(); }
   int lastToolResult = 0;
 
+  // Mouse in a viewport (host_mouse.cpp) ------------------------------------------------
+  // Delivers a mouse event at window pixel (x, y) of a viewport to the active tool as Layout
+  // does in raw mouse mode: Down calls down(); when that returns non-zero, Move calls move()
+  // and Up calls up(). After each event a tool that reports LWT_DIRTY_WIREFRAME is redrawn
+  // (onRedraw). Button 0 is the left, 1 the right (LWTOOLF_ALT_BUTTON). Returns -1 without
+  // an active tool or with an unknown viewport (and for Move/Up without a Down); for Down
+  // what down() returned; 0 otherwise.
+  enum class MouseAction { Down, Move, Up };
+  static constexpr unsigned kMouseShift = 1u << 0, kMouseCtrl = 1u << 1, kMouseAlt = 1u << 2;
+  int toolMouse(MouseAction action, double x, double y, int button, unsigned qualifiers, int viewport);
+  // The drag in progress, from a Down to its Up.
+  struct MouseDrag {
+    bool down = false;
+    bool toolTook = false;
+    int viewport = 0, button = 0;
+    double x = 0, y = 0;
+    Vec3 pos = {0, 0, 0};
+  };
+  MouseDrag mouseDrag;
+
   // Master handlers -------------------------------------------------------------------
   bool applyServer(const std::string& cls, const std::string& name);
   bool removeServer(const std::string& cls, int index);

@@ -15,20 +15,37 @@ const std::vector<float>* SimVMap::find(uint32_t point) const {
   return it == values.end() ? nullptr : &it->second;
 }
 
-// Ids are scrambled (multiplication by an odd constant is a bijection on 64 bits) so
-// that nothing in the module can get away with assuming id order equals scan order.
-uint64_t SimMesh::nextId() {
-  ++idCounter_;
-  return (idCounter_ * 0x9E3779B97F4A7C15ull) | 1ull;
+namespace {
+
+// Ids are scrambled so that nothing in the module can get away with assuming id order
+// equals scan order. Multiplying by an odd constant is a bijection on 64 bits, so an id
+// maps back to its index with the constant's inverse, and never to 0.
+constexpr uint64_t kPointKey = 0x9E3779B97F4A7C15ull;
+constexpr uint64_t kPolygonKey = 0xC2B2AE3D27D4EB4Full;
+
+constexpr uint64_t inverseOf(uint64_t odd) {
+  uint64_t x = odd;  // Newton's iteration doubles the correct low bits each step
+  for (int i = 0; i < 6; ++i) x *= 2 - odd * x;
+  return x;
 }
+static_assert(kPointKey * inverseOf(kPointKey) == 1);
+static_assert(kPolygonKey * inverseOf(kPolygonKey) == 1);
+
+uint64_t idOf(uint64_t index, uint64_t key) { return (index + 1) * key; }
+
+long indexOf(uint64_t id, uint64_t key, size_t count) {
+  uint64_t index = id * inverseOf(key) - 1;
+  return index < count ? long(index) : -1;
+}
+
+}  // namespace
 
 uint32_t SimMesh::addPoint(const float pos[3], int layer) {
   SimPoint p;
-  p.id = nextId();
+  uint32_t index = uint32_t(points_.size());
+  p.id = idOf(index, kPointKey);
   std::copy(pos, pos + 3, p.pos);
   p.layer = layer;
-  uint32_t index = uint32_t(points_.size());
-  pointById_[p.id] = index;
   points_.push_back(p);
   touch();
   return index;
@@ -37,27 +54,20 @@ uint32_t SimMesh::addPoint(const float pos[3], int layer) {
 uint32_t SimMesh::addPolygon(uint32_t type, std::vector<uint32_t> vertices,
                              const std::string& surface, int layer) {
   SimPolygon poly;
-  poly.id = nextId();
+  poly.id = idOf(polygons_.size(), kPolygonKey);
   poly.type = type;
   poly.vertices = std::move(vertices);
   poly.surface = surface;
   poly.layer = layer;
   uint32_t index = uint32_t(polygons_.size());
-  polygonById_[poly.id] = index;
   polygons_.push_back(std::move(poly));
   touch();
   return index;
 }
 
-long SimMesh::pointIndex(uint64_t id) const {
-  auto it = pointById_.find(id);
-  return it == pointById_.end() ? -1 : long(it->second);
-}
+long SimMesh::pointIndex(uint64_t id) const { return indexOf(id, kPointKey, points_.size()); }
 
-long SimMesh::polygonIndex(uint64_t id) const {
-  auto it = polygonById_.find(id);
-  return it == polygonById_.end() ? -1 : long(it->second);
-}
+long SimMesh::polygonIndex(uint64_t id) const { return indexOf(id, kPolygonKey, polygons_.size()); }
 
 SimVMap* SimMesh::findVMap(uint32_t type, const std::string& name) {
   for (auto& m : vmaps_)

@@ -64,7 +64,7 @@ class SimMesh {
   const std::vector<SimPoint>& points() const { return points_; }
   const std::vector<SimPolygon>& polygons() const { return polygons_; }
 
-  // Id lookups; -1 when the id names no point/polygon of this mesh.
+  // Id lookups, O(1) without hashing; -1 when the id names no point/polygon of this mesh.
   long pointIndex(uint64_t id) const;
   long polygonIndex(uint64_t id) const;
 
@@ -81,14 +81,9 @@ class SimMesh {
   void touch() { ++revision_; }
 
  private:
-  uint64_t nextId();
-
   std::vector<SimPoint> points_;
   std::vector<SimPolygon> polygons_;
   std::vector<SimVMap> vmaps_;
-  std::unordered_map<uint64_t, uint32_t> pointById_;
-  std::unordered_map<uint64_t, uint32_t> polygonById_;
-  uint64_t idCounter_ = 0;
   uint64_t revision_ = 0;
 };
 
