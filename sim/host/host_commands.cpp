@@ -139,6 +139,7 @@ int Host::command(const std::string& rawLine) {
       return fail("AddBone needs a selected object or bone");
     uint64_t parent = selected->type == ItemType::Bone ? selected->id : 0;
     SimItem& b = scene.addBone(object, parent, w.size() > 1 ? restOf(line) : "Bone");
+    b.boneFlags = 0;  // Layout adds bones inactive; "BoneActive" switches them on
     scene.select(b.id);
     postMasterEvent(LWEVNT_SELECT);
     return 1;

@@ -161,7 +161,7 @@ LWMeshInfoID objMeshInfo(LWItemID id, int frozen) {
 }
 unsigned int objFlags(LWItemID id) {
   SimItem* o = objectOf(id);
-  return o ? o->objectFlags : 0;
+  return o ? H().scene.objectFlagsNow(o->id) : 0;
 }
 double objTimeDouble(LWItemID, LWTime) { return 0.0; }
 LWTextureID objTexture(LWItemID) { return nullptr; }

@@ -242,6 +242,27 @@ void SimScene::computeFrozen(SimItem& object, FrozenMesh& out) const {
   out.sourceRevision = mesh.revision();
 }
 
+bool SimScene::deformsNow(uint64_t object) const {
+  const SimItem* item = find(object);
+  if (!deformationsEnabled || !item || item->type != ItemType::Object) return false;
+  for (uint64_t b : itemsOfType(ItemType::Bone, boneOwner(object))) {
+    const SimItem* bone = find(b);
+    if (!(bone->boneFlags & kBoneActive)) continue;
+    if ((bone->boneFlags & kBoneWeightMapOnly) && !bone->weightMap.empty() &&
+        !item->mesh->findVMap(kVMapWGHT, bone->weightMap))
+      continue;
+    return true;
+  }
+  return false;
+}
+
+unsigned SimScene::objectFlagsNow(uint64_t object) const {
+  const SimItem* item = find(object);
+  if (!item) return 0;
+  unsigned flags = item->objectFlags & ~kObjfNoDeformersApplied;
+  return deformsNow(object) ? flags : flags | kObjfNoDeformersApplied;
+}
+
 void SimScene::refreshFrozen() {
   for (auto& it : items_) {
     if (it->type != ItemType::Object) continue;

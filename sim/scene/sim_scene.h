@@ -64,6 +64,12 @@ class SimScene {
   Frame restWorldFrame(uint64_t id) const;  // bones in rest pose
   // The object whose bones deform `object` (its bone source, itself by default).
   uint64_t boneOwner(uint64_t object) const;
+  // Whether the object's bones deform it now: deformations are on and an active bone
+  // of its bone source applies (a weight-map-only bone needs its map on the mesh).
+  bool deformsNow(uint64_t object) const;
+  // The object's flags as the host reports them: bit 18 ("no deformer applied") follows
+  // the current deformation state, since Layout re-evaluates after every change.
+  unsigned objectFlagsNow(uint64_t object) const;
   // Recomputes every object's frozen mesh and its "no deformer applied" flag.
   void refreshFrozen();
   const FrozenMesh& frozen(uint64_t object);

@@ -140,11 +140,20 @@ TEST_F(ActivationTest, SetsUpTheInstanceAndItsScene) {
   auto bones = host->scene.itemsOfType(sim::ItemType::Bone, dummy->id);
   ASSERT_EQ(bones.size(), 1u);
   EXPECT_DOUBLE_EQ(host->scene.find(bones[0])->restLength, 0.0001);
+  EXPECT_TRUE(host->scene.find(bones[0])->boneFlags & 1u);  // active: it reveals the deformation state
+  EXPECT_EQ(inst.deformationsEnabled, 1);
   // The user's selection is back where it was, and the edit panel is open.
   EXPECT_EQ(host->scene.firstSelected(), demo.limb);
   ASSERT_FALSE(host->panels.empty());
   EXPECT_EQ(host->panels.back()->title, "Velmora");
   EXPECT_TRUE(host->panels.back()->open);
+}
+
+TEST_F(ActivationTest, SeesWhetherLayoutsDeformationsAreOff) {
+  host->command("EnableDeformations");
+  ASSERT_FALSE(host->scene.deformationsEnabled);
+  ASSERT_EQ(activateOn(demo.limb), AFUNC_OK);
+  EXPECT_EQ(stInstData.deformationsEnabled, 0);
 }
 
 TEST_F(ActivationTest, ASceneWithoutWeightMapsStartsWithAMapNamedWeight) {
