@@ -19,7 +19,10 @@ bool writeFileAtomically(const std::string& path, std::span<const char> data, Fi
   error = FileError{path, {}, -1, 0, {}};
   std::filesystem::path target(path);
   std::filesystem::path folder = target.parent_path();
-  std::string pattern = (folder / ("." + target.filename().string() + ".tmpXXXXXX")).string();
+  std::string hidden = ".";
+  hidden.append(target.filename().string());
+  hidden.append(".tmpXXXXXX");
+  std::string pattern = (folder / hidden).string();
   std::vector<char> name(pattern.begin(), pattern.end());
   name.push_back('\0');
   int fd = ::mkstemp(name.data());

@@ -204,7 +204,10 @@ bool setBoneFlag(LwsScene& scene, int bone, LwsBoneFlag flag, bool on, std::stri
       for (const auto& [at, k] : topLevelKeywords(scene, item))
         if (k == "BoneLimitedRange") {
           std::vector<std::string_view> tok = lwsTokens(splitKeyword(scene.lines[at].text).rest);
-          for (std::size_t t = 1; t < tok.size(); ++t) value += " " + std::string(tok[t]);
+          for (std::size_t t = 1; t < tok.size(); ++t) {
+            value += ' ';
+            value.append(tok[t]);
+          }
         }
       return setBoneLine(scene, bone, "BoneLimitedRange", {}, value, true, "0", error);
     }

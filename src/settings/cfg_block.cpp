@@ -161,19 +161,24 @@ void destroyCfgMainData(CfgMainData& list) {
 std::vector<uint8_t> encodeCfgFile(const CfgMainData& list) {
   size_t total = sizeof kMagic + 4;
   for (const CfgBlock& block : list.blocks) total += 8 + block.data.size();
-  std::vector<uint8_t> out;
-  out.reserve(total);
-  out.insert(out.end(), kMagic, kMagic + sizeof kMagic);
+  // Sized once and filled through a cursor: the bytes are laid out exactly as counted.
+  std::vector<uint8_t> out(total);
+  uint8_t* cursor = out.data();
+  auto put = [&cursor](const void* bytes, size_t n) {
+    if (n) std::memcpy(cursor, bytes, n);
+    cursor += n;
+  };
+  put(kMagic, sizeof kMagic);
   for (const CfgBlock& block : list.blocks) {
     const auto size = static_cast<uint16_t>(block.data.size());
-    out.push_back(kMarker0);
-    out.push_back(kMarker1);
-    out.push_back(static_cast<uint8_t>(size & 0xFF));
-    out.push_back(static_cast<uint8_t>(size >> 8));
-    out.insert(out.end(), block.key, block.key + 4);
-    out.insert(out.end(), block.data.begin(), block.data.end());
+    const uint8_t header[4] = {kMarker0, kMarker1, static_cast<uint8_t>(size & 0xFF),
+                               static_cast<uint8_t>(size >> 8)};
+    put(header, sizeof header);
+    put(block.key, 4);
+    put(block.data.data(), block.data.size());
   }
-  out.insert(out.end(), {kMarker0, kMarker1, 0xFF, 0xFF});
+  const uint8_t terminator[4] = {kMarker0, kMarker1, 0xFF, 0xFF};
+  put(terminator, sizeof terminator);
   return out;
 }
 
