@@ -14,6 +14,7 @@
 
 #include "scene/sim_scene.h"
 #include "scene/sim_viewport.h"
+#include "host/draw_recorder.h"
 #include "host/panel_state.h"
 
 extern "C" {
@@ -96,8 +97,28 @@ class Host {
   bool autoConfirm = false;
   // Saves an object to its file ("SaveAllObjects"); false when it failed.
   std::function<bool(SimItem&)> saveObject;
-  // Redraws the viewports ("RedrawNow", "RefreshNow").
+  // Called after every redraw of the viewports ("RedrawNow", "RefreshNow", a dirty tool).
   std::function<void()> onRedraw;
+  // Redraws every viewport: the active tool's draw callback runs once per viewport, and
+  // what it drew is kept in lastDraw (one list per viewport).
+  void redrawViewports();
+  std::vector<DrawList> lastDraw;
+  int redrawCount = 0;
+
+  // Marks a call into a plug-in. Scene events raised meanwhile wait until the outermost
+  // call has returned, as Layout delivers them from its event loop.
+  class PluginCall {
+   public:
+    explicit PluginCall(Host& host) : host_(host) { ++host_.pluginDepth_; }
+    ~PluginCall() {
+      if (--host_.pluginDepth_ == 0 && host_.commandDepth_ == 0) host_.processEvents();
+    }
+    PluginCall(const PluginCall&) = delete;
+    PluginCall& operator=(const PluginCall&) = delete;
+
+   private:
+    Host& host_;
+  };
 
   // Messages and questions ------------------------------------------------------------
   std::vector<ShownMessage> messages;
@@ -200,6 +221,7 @@ class Host {
   std::deque<std::pair<int, void*>> pendingEvents_;
   bool processingEvents_ = false;
   int commandDepth_ = 0;
+  int pluginDepth_ = 0;
   friend struct HostAccess;
 };
 

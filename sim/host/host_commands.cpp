@@ -69,7 +69,7 @@ int Host::command(const std::string& rawLine) {
   struct DepthGuard {
     Host* h;
     ~DepthGuard() {
-      if (--h->commandDepth_ == 0) h->processEvents();
+      if (--h->commandDepth_ == 0 && h->pluginDepth_ == 0) h->processEvents();
       syncInterfaceInfo();
     }
   } guard{this};
@@ -258,11 +258,11 @@ int Host::command(const std::string& rawLine) {
   }
   if (cmd == "Refresh" || cmd == "RefreshNow") {
     scene.refreshFrozen();
-    if (cmd == "RefreshNow" && onRedraw) onRedraw();
+    if (cmd == "RefreshNow") redrawViewports();
     return 1;
   }
   if (cmd == "RedrawNow") {
-    if (onRedraw) onRedraw();
+    redrawViewports();
     return 1;
   }
   return fail("unknown command");

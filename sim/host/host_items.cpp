@@ -80,7 +80,7 @@ void itemParam(LWItemID id, LWItemParam param, LWTime, LWDVector out) {
     case LWIP_RIGHT: writeVec(out, world.axis[0]); break;
     case LWIP_UP: writeVec(out, world.axis[1]); break;
     case LWIP_FORWARD: writeVec(out, world.axis[2]); break;
-    case LWIP_W_POSITION: writeVec(out, world.origin); break;
+    case LWIP_W_POSITION: writeVec(out, world.apply(item->pivot)); break;  // the pivot, in the world
     case LWIP_W_RIGHT:
     case LWIP_W_UP:
     case LWIP_W_FORWARD: {

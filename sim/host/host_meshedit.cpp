@@ -464,6 +464,7 @@ int Host::runModCommand(const std::string& name, const std::string& argument) {
   local.undoGroupBegin = modUndoGroup;
   local.undoGroupEnd = modUndoGroup;
   local.editBegin2 = beginEdit2;
+  PluginCall call(*this);
   int rc = server->activate(LWMODCOMMAND_VERSION, hostGlobalFunc, &local, server->serverData);
   // An edit the command left open is discarded, as the host does when a command ends.
   for (auto& e : edits)

@@ -78,6 +78,7 @@ int Host::toolMouse(MouseAction action, double x, double y, int button, unsigned
     viewport = mouseDrag.viewport;
     button = mouseDrag.button;
   }
+  PluginCall call(*this);
   ToolSlot& slot = *tool_;
   Vec3 pos;
   MouseDrag none;
@@ -99,9 +100,8 @@ int Host::toolMouse(MouseAction action, double x, double y, int button, unsigned
       break;
   }
   // The callbacks may have left the tool (ChangeTool): ask only a tool still active.
-  if (toolActive() && tool_->funcs.dirty && (tool_->funcs.dirty(tool_->local.instance) & LWT_DIRTY_WIREFRAME) &&
-      onRedraw)
-    onRedraw();
+  if (toolActive() && tool_->funcs.dirty && (tool_->funcs.dirty(tool_->local.instance) & LWT_DIRTY_WIREFRAME))
+    redrawViewports();
   return result;
 }
 

@@ -520,7 +520,10 @@ LWMTUtilFuncs stMTFuncs = {mtCreate, mtDestroy, mtLock, mtUnlock, grpCreate, grp
 }  // namespace
 
 LWPanelFuncs* panelFuncsRecord() { return &stPanelFuncs; }
-void closePanelAsUser(PanelState* panel) { panClose(panel); }
+void closePanelAsUser(PanelState* panel) {
+  Host::PluginCall call(H());
+  panClose(panel);
+}
 LWRasterFuncs* rasterFuncsRecord() { return &stRasterFuncs; }
 LWLMonFuncs* monitorFuncsRecord() { return &stMonFuncs; }
 LWMTUtilFuncs* mtUtilFuncsRecord() { return &stMTFuncs; }

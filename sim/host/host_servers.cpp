@@ -102,6 +102,7 @@ int Host::activateTool(const std::string& name) {
   slot->local.tool = &slot->funcs;
   slot->name = name;
   tool_ = std::move(slot);
+  PluginCall call(*this);
   int rc = server->activate(LWLAYOUTTOOL_VERSION, hostGlobalFunc, &tool_->local, server->serverData);
   lastToolResult = rc;
   tool_->active = rc == AFUNC_OK;
@@ -112,10 +113,39 @@ int Host::activateTool(const std::string& name) {
 
 void Host::leaveTool() {
   if (!tool_ || !tool_->active) return;
+  PluginCall call(*this);
   tool_->active = false;
-  if (tool_->funcs.done) tool_->funcs.done(tool_->local.instance);
-  tool_.reset();
-  processEvents();
+  std::unique_ptr<ToolSlot> leaving = std::move(tool_);
+  if (leaving->funcs.done) leaving->funcs.done(leaving->local.instance);
+}
+
+void Host::redrawViewports() {
+  redrawCount++;
+  lastDraw.assign(viewports.size(), DrawList{});
+  if (toolActive() && tool_->funcs.draw) {
+    PluginCall call(*this);
+    for (size_t v = 0; v < viewports.size() && toolActive(); ++v) {
+      const SimViewport& vp = viewports[v];
+      // The custom-object access numbers views by the plane they show.
+      int lwView = LWVIEW_PERSP;
+      switch (vp.type) {
+        case 1: case 2: lwView = LWVIEW_XZ; break;
+        case 3: case 4: lwView = LWVIEW_XY; break;
+        case 5: case 6: lwView = LWVIEW_ZY; break;
+        case 9: lwView = LWVIEW_CAMERA; break;
+        case 8: lwView = LWVIEW_LIGHT; break;
+        default: break;
+      }
+      Frame f = vp.viewFrame();
+      double pos[3] = {f.origin[0], f.origin[1], f.origin[2]};
+      double dir[3] = {f.axis[2][0], f.axis[2][1], f.axis[2][2]};
+      LWCustomObjAccess access;
+      lastDraw[v].viewport = int(v);
+      beginRecording(access, lastDraw[v], lwView, pos, dir);
+      tool_->funcs.draw(tool_->local.instance, &access);
+    }
+  }
+  if (onRedraw) onRedraw();
 }
 
 bool Host::toolActive() const { return tool_ && tool_->active; }
@@ -171,7 +201,7 @@ std::vector<std::string> Host::appliedServers(const std::string& cls) const {
 
 void Host::postMasterEvent(int eventCode, void* eventData) {
   pendingEvents_.push_back({eventCode, eventData});
-  if (commandDepth_ == 0) processEvents();
+  if (commandDepth_ == 0 && pluginDepth_ == 0) processEvents();
 }
 
 void Host::sendMasterEvent(int eventCode, void* eventData) {
@@ -187,6 +217,7 @@ void Host::sendMasterEvent(int eventCode, void* eventData) {
     unsigned flags = slot->local.flags ? slot->local.flags(slot->instance) : 0;
     if (eventCode >= 0x100 && !(flags & LWMASTF_RECEIVE_NOTIFICATIONS)) continue;
     if (eventCode == LWEVNT_NOTIFY_SCENE_CLEAR_COMPLETE && slot->local.type != LWMAST_LAYOUT) continue;
+    PluginCall call(*this);
     LWMasterAccess access{};
     access.eventCode = eventCode;
     access.eventData = eventData;

@@ -139,7 +139,8 @@ Frame SimScene::worldFrame(uint64_t id) const {
   if (!item) return Frame{};
   Frame local = rotationFrame(item->rotation);
   for (int i = 0; i < 3; ++i) local.axis[i] = local.axis[i] * item->scale[i];
-  local.origin = item->position;
+  // The item turns and scales about its pivot, which sits at `position` in the parent.
+  local.origin = item->position - local.applyDirection(item->pivot);
   Frame parent = item->parent ? worldFrame(item->parent) : Frame{};
   return compose(parent, local);
 }

@@ -60,7 +60,7 @@ class SimScene {
   double time = 0.0;
 
   // Frames and deformation ------------------------------------------------------------
-  Frame worldFrame(uint64_t id) const;      // current pose, pivot applied
+  Frame worldFrame(uint64_t id) const;      // current pose: item space to world
   Frame restWorldFrame(uint64_t id) const;  // bones in rest pose
   // The object whose bones deform `object` (its bone source, itself by default).
   uint64_t boneOwner(uint64_t object) const;

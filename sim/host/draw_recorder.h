@@ -1,0 +1,43 @@
+// What a plug-in draws into a viewport through the custom-object access, recorded as a
+// list of primitives with the state in force when each was drawn.
+#pragma once
+#include <array>
+#include <cstdint>
+#include <string>
+#include <vector>
+
+extern "C" {
+#include <lwcustobj.h>
+}
+
+namespace sim {
+
+struct DrawPrimitive {
+  enum Kind { Point, Line, Triangle, Quad, Circle, Disk, Text, Polygon } kind = Point;
+  std::vector<std::array<double, 3>> vertices;  // as given, in `csys` coordinates
+  double radius = 0.0;
+  std::string text;
+  int justify = 0;
+  int csys = LWCSYS_WORLD;
+  uint64_t csysItem = 0;
+  std::array<float, 4> colour = {1, 1, 1, 1};
+  int pattern = LWLPAT_SOLID;
+  unsigned drawMode = 0;
+  int textureSize = 0;  // the texture in force (0: none)
+  std::array<std::array<double, 2>, 4> uvs = {};
+};
+
+struct DrawList {
+  int viewport = 0;
+  std::vector<DrawPrimitive> primitives;
+  DrawPrimitive current;         // colour, pattern, mode ... in force for the next one
+  std::vector<uint8_t> texture;  // the last texture set, size x size RGBA
+  int textureSize = 0;
+};
+
+// Fills `access` so that everything drawn through it lands in `list`. The list must
+// outlive the drawing.
+void beginRecording(LWCustomObjAccess& access, DrawList& list, int lwView, const double viewPos[3],
+                    const double viewDir[3]);
+
+}  // namespace sim
