@@ -18,9 +18,8 @@ struct SimMeshInfo {
   uint64_t object = 0;
   std::shared_ptr<SimMesh> mesh;
   bool frozen = false;
-  size_t extra = 0;                                 // frozen subdivision points
-  std::vector<std::array<float, 3>> otherPos;       // extra first, then base points
-  std::vector<uint64_t> extraIds;
+  size_t extra = 0;                                 // subdivision points this info lists
+  std::shared_ptr<const FrozenMesh> positions;      // shared, never copied per info
   std::deque<VMapHandle> handles;                   // stable addresses handed out
   const VMapHandle* selected = nullptr;
   // Cache of the last resolved map, valid while the mesh revision is unchanged.
@@ -45,10 +44,10 @@ long baseIndex(SimMeshInfo* m, LWPntID pnt, long* extraIndex) {
   uint64_t id = reinterpret_cast<uintptr_t>(pnt);
   *extraIndex = -1;
   long base = m->mesh->pointIndex(id);
-  if (base >= 0 || m->extraIds.empty()) return base;
+  if (base >= 0 || m->extra == 0) return base;
   // Extra ids run in steps of two from the first one.
-  uint64_t first = m->extraIds.front();
-  if (id >= first && (id - first) % 2 == 0 && (id - first) / 2 < m->extraIds.size())
+  uint64_t first = m->positions->extraIds.front();
+  if (id >= first && (id - first) % 2 == 0 && (id - first) / 2 < m->extra)
     *extraIndex = long((id - first) / 2);
   return -1;
 }
@@ -67,7 +66,7 @@ size_t miScanPoints(LWMeshInfoID mi, LWPntScanFunc* fn, void* data) {
   SimMeshInfo* m = self(mi);
   if (!m || !fn) return 0;
   for (size_t i = 0; i < m->extra; ++i)
-    if (size_t r = fn(data, reinterpret_cast<LWPntID>(uintptr_t(m->extraIds[i])))) return r;
+    if (size_t r = fn(data, reinterpret_cast<LWPntID>(uintptr_t(m->positions->extraIds[i])))) return r;
   const auto& pts = m->mesh->points();
   for (size_t i = 0; i < pts.size(); ++i)
     if (size_t r = fn(data, reinterpret_cast<LWPntID>(uintptr_t(pts[i].id)))) return r;
@@ -90,7 +89,7 @@ void miBasePos(LWMeshInfoID mi, LWPntID pnt, LWFVector pos) {
   long extra;
   long i = baseIndex(m, pnt, &extra);
   if (i >= 0) std::memcpy(pos, m->mesh->point(size_t(i)).pos, sizeof(float) * 3);
-  else if (extra >= 0) std::memcpy(pos, m->otherPos[size_t(extra)].data(), sizeof(float) * 3);
+  else if (extra >= 0) std::memcpy(pos, m->positions->otherPos[size_t(extra)].data(), sizeof(float) * 3);
 }
 
 void miOtherPos(LWMeshInfoID mi, LWPntID pnt, LWFVector pos) {
@@ -99,9 +98,9 @@ void miOtherPos(LWMeshInfoID mi, LWPntID pnt, LWFVector pos) {
   if (!m) return;
   long extra;
   long i = baseIndex(m, pnt, &extra);
-  size_t k = i >= 0 ? m->extra + size_t(i) : size_t(extra);
-  if ((i >= 0 || extra >= 0) && k < m->otherPos.size())
-    std::memcpy(pos, m->otherPos[k].data(), sizeof(float) * 3);
+  const FrozenMesh& fz = *m->positions;
+  size_t k = i >= 0 ? fz.extraPoints + size_t(i) : size_t(extra);
+  if ((i >= 0 || extra >= 0) && k < fz.otherPos.size()) std::memcpy(pos, fz.otherPos[k].data(), sizeof(float) * 3);
 }
 
 void* miVLookup(LWMeshInfoID mi, LWID type, const char* name) {
@@ -205,14 +204,8 @@ LWMeshInfo* openMeshInfo(uint64_t object, bool frozen) {
   m->object = object;
   m->mesh = item->mesh;
   m->frozen = frozen;
-  const FrozenMesh& fz = H().scene.frozen(object);
-  m->extra = frozen ? fz.extraPoints : 0;
-  if (frozen) {
-    m->otherPos = fz.otherPos;
-    m->extraIds = fz.extraIds;
-  } else {
-    m->otherPos.assign(fz.otherPos.begin() + long(fz.extraPoints), fz.otherPos.end());
-  }
+  m->positions = H().scene.frozenShared(object);
+  m->extra = frozen ? m->positions->extraPoints : 0;
   LWMeshInfo& a = m->api;
   a.priv = m;
   a.destroy = miDestroy;

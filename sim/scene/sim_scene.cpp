@@ -267,26 +267,28 @@ unsigned SimScene::objectFlagsNow(uint64_t object) const {
 void SimScene::refreshFrozen() {
   for (auto& it : items_) {
     if (it->type != ItemType::Object) continue;
-    FrozenMesh* slot = &frozen_[it->id];
-    computeFrozen(*it, *slot);
-    if (slot->deformed)
+    auto fresh = std::make_shared<FrozenMesh>();
+    computeFrozen(*it, *fresh);
+    frozen_[it->id] = fresh;
+    if (fresh->deformed)
       it->objectFlags &= ~kObjfNoDeformersApplied;
     else
       it->objectFlags |= kObjfNoDeformersApplied;
   }
 }
 
-const FrozenMesh& SimScene::frozen(uint64_t object) {
+std::shared_ptr<const FrozenMesh> SimScene::frozenShared(uint64_t object) {
   SimItem* item = find(object);
-  auto found = frozen_.find(object);
-  FrozenMesh& f = frozen_[object];
+  std::shared_ptr<const FrozenMesh>& slot = frozen_[object];
   // A mesh never frozen, or whose point count changed since the last refresh, is
   // computed now: the host never hands out a frozen mesh that disagrees with the base
   // mesh's size.
-  if (item && (found == frozen_.end() ||
-               f.otherPos.size() != f.extraPoints + item->mesh->numPoints()))
-    computeFrozen(*item, f);
-  return f;
+  if (!slot || (item && slot->otherPos.size() != slot->extraPoints + item->mesh->numPoints())) {
+    auto fresh = std::make_shared<FrozenMesh>();
+    if (item) computeFrozen(*item, *fresh);
+    slot = fresh;
+  }
+  return slot;
 }
 
 }  // namespace sim

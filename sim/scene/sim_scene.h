@@ -72,7 +72,10 @@ class SimScene {
   unsigned objectFlagsNow(uint64_t object) const;
   // Recomputes every object's frozen mesh and its "no deformer applied" flag.
   void refreshFrozen();
-  const FrozenMesh& frozen(uint64_t object);
+  // The object's frozen mesh; a mesh info holds on to the shared copy, which a later
+  // refresh replaces rather than changes.
+  std::shared_ptr<const FrozenMesh> frozenShared(uint64_t object);
+  const FrozenMesh& frozen(uint64_t object) { return *frozenShared(object); }
 
  private:
   uint64_t makeId(ItemType type, uint32_t index, uint32_t owner = 0);
@@ -80,7 +83,7 @@ class SimScene {
 
   std::vector<std::unique_ptr<SimItem>> items_;
   std::vector<uint64_t> selection_;
-  std::unordered_map<uint64_t, FrozenMesh> frozen_;  // node-based: references stay valid
+  std::unordered_map<uint64_t, std::shared_ptr<const FrozenMesh>> frozen_;
   uint32_t counters_[4] = {0, 0, 0, 0};
 };
 
