@@ -9,6 +9,7 @@
 // of the frozen positions at every mesh-info open); the Flat runs measure the module's
 // share. Counter bytes_per_point: the snapshot's arrays (capacity x record size) divided
 // by the point count.
+#include <filesystem>
 #include <benchmark/benchmark.h>
 
 #include <cmath>
@@ -61,7 +62,8 @@ SimBench& simFor(int side) {
   SimBench& bench = stSimBench;
   if (!bench.host) {
     bench.host = std::make_unique<sim::Host>();
-    bench.host->settingsDir = "/tmp";
+    bench.host->settingsDir = (std::filesystem::temp_directory_path() / "velmora-bench").string();
+    std::filesystem::create_directories(bench.host->settingsDir);
     std::string error;
     bench.host->addModule(&_mod_descrip, "velmora (in-process)", &error);
   }

@@ -63,8 +63,8 @@ LWServerInfo stServerInfo = {serverPath};
 int commandFunc(const char* cmd) { return cmd ? H().command(cmd) : 0; }
 
 const char* directoryInfo(const char* type) {
-  static thread_local std::string dir;
   if (!type) return nullptr;
+  std::string& dir = H().scratch.directory;
   dir = H().settingsDir;
   return dir.c_str();
 }
@@ -95,6 +95,8 @@ unsigned ProductVersion::value() const {
 }
 
 Host::Host() {
+  // Reserved once: a plug-in may hold the selection array, so it must never move.
+  scratch.selection.reserve(1 << 16);
   if (!stCurrent) stCurrent = this;
 }
 

@@ -209,6 +209,13 @@ class Host {
   int cancelMonitorAfter = -1;
   std::function<void(const std::string&, unsigned, unsigned)> onProgress;
 
+  // Storage behind the strings and arrays the globals hand out. It belongs to the host
+  // so that it lives exactly as long as the host does, whatever order statics die in.
+  struct GlobalScratch {
+    std::vector<void*> selection;      // the interface info's selItems, reserved once
+    std::string serverName, vmapName, directory;
+  } scratch;
+
   // Memory and processors the host reports to plug-ins through the OS (for tests).
   std::string layoutConfigText;  // written to the settings dir by writeLayoutConfig()
   bool writeLayoutConfig(const std::string& fileName) const;

@@ -100,9 +100,9 @@ LWChanGroupID itemChanGroup(LWItemID) { return nullptr; }
 // Scene-level servers (item none) are the applied handlers of that class.
 const char* itemServer(LWItemID id, const char* cls, int index) {
   if (id != LWITEM_NULL || !cls || index < 1) return nullptr;
-  static thread_local std::string name;
   auto names = H().appliedServers(cls);
   if (size_t(index) > names.size()) return nullptr;
+  std::string& name = H().scratch.serverName;
   name = names[size_t(index) - 1];
   return name.c_str();
 }
@@ -353,9 +353,9 @@ LWMeshInfo* sobjLayerMesh(int i, int l) {
 }
 int sobjNumVMaps(LWID type) { return int(vmapList(type).size()); }
 const char* sobjVMapName(LWID type, int index) {
-  static thread_local std::string name;
   auto list = vmapList(type);
   if (index < 0 || size_t(index) >= list.size()) return nullptr;
+  std::string& name = H().scratch.vmapName;
   name = list[size_t(index)].name;
   return name.c_str();
 }
@@ -410,20 +410,15 @@ LWInterfaceInfo* interfaceInfoRecord() {
   // The selection array and the scalar fields are refreshed at every request, as the
   // host's record always shows the current state.
   static LWInterfaceInfo r = {};
-  // Reserved once so the array a plug-in holds never moves; the host rewrites it in
-  // place whenever the selection changes.
-  static std::vector<LWItemID> selection = [] {
-    std::vector<LWItemID> v;
-    v.reserve(1 << 16);
-    return v;
-  }();
+  // The host rewrites the array in place whenever the selection changes; it never moves.
   Host& h = H();
+  std::vector<void*>& selection = h.scratch.selection;
   selection.clear();
   for (uint64_t s : h.scene.selection())
     if (selection.size() + 1 < selection.capacity()) selection.push_back(toItemID(s));
   selection.push_back(LWITEM_NULL);
   r.curTime = h.scene.time;
-  r.selItems = selection.data();
+  r.selItems = reinterpret_cast<const LWItemID*>(selection.data());
   r.itemFlags = ifaceItemFlags;
   r.previewStart = 0;
   r.previewEnd = 60;
