@@ -10,23 +10,6 @@
 
 namespace cli_test {
 
-Scratch::Scratch() : path_(makeTempDir()) {}
-Scratch::~Scratch() { removeTempDir(path_.string()); }
-
-std::vector<std::uint8_t> readBytes(const std::string& path) {
-  std::ifstream in(path, std::ios::binary);
-  return {std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>()};
-}
-
-std::string readText(const std::string& path) {
-  auto bytes = readBytes(path);
-  return std::string(bytes.begin(), bytes.end());
-}
-
-void writeText(const std::string& path, const std::string& text) {
-  std::ofstream(path, std::ios::binary) << text;
-}
-
 std::string lightwave(const std::string& relative) { return velmora_test::testdataPath("lightwave/" + relative); }
 
 std::string examples(const std::string& relative) {

@@ -5,25 +5,14 @@
 #include <string>
 #include <vector>
 
+#include "support/scratch_files.h"
+
 namespace cli_test {
 
-// A fresh folder removed with the object.
-class Scratch {
- public:
-  Scratch();
-  ~Scratch();
-  Scratch(const Scratch&) = delete;
-  Scratch& operator=(const Scratch&) = delete;
-  std::string file(const std::string& name) const { return (path_ / name).string(); }
-  std::string dir() const { return path_.string(); }
-
- private:
-  std::filesystem::path path_;
-};
-
-std::vector<std::uint8_t> readBytes(const std::string& path);
-std::string readText(const std::string& path);
-void writeText(const std::string& path, const std::string& text);
+using Scratch = velmora_test::ScratchDir;
+using velmora_test::readBytes;
+using velmora_test::readText;
+using velmora_test::writeText;
 // testdata/lightwave/<relative>
 std::string lightwave(const std::string& relative);
 // The repository's examples folder.

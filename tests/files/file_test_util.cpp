@@ -41,29 +41,6 @@ std::string formatFolder(const std::string& relative) {
   return parent.filename().string();
 }
 
-std::vector<std::uint8_t> readBytes(const std::string& path) {
-  std::ifstream in(path, std::ios::binary);
-  return std::vector<std::uint8_t>(std::istreambuf_iterator<char>(in), {});
-}
-
-std::string readText(const std::string& path) {
-  std::ifstream in(path, std::ios::binary);
-  return std::string(std::istreambuf_iterator<char>(in), {});
-}
-
-ScratchDir::ScratchDir() {
-  static std::atomic<int> counter{0};
-  path_ = fs::temp_directory_path() /
-          ("velmora_files_" + std::to_string(::getpid()) + "_" + std::to_string(counter++));
-  fs::remove_all(path_);
-  fs::create_directories(path_);
-}
-
-ScratchDir::~ScratchDir() {
-  std::error_code ec;
-  fs::remove_all(path_, ec);
-}
-
 std::vector<RawChunk> splitChunks(const std::vector<std::uint8_t>& form) {
   std::vector<RawChunk> out;
   auto u4 = [&](std::size_t at) {

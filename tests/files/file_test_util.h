@@ -5,6 +5,8 @@
 #include <string>
 #include <vector>
 
+#include "support/scratch_files.h"
+
 namespace files_test {
 
 // Absolute path of a file under testdata/lightwave.
@@ -18,22 +20,9 @@ std::vector<std::string> sceneFiles();
 // Folder part of a relative path: "assimp/LWO2/x.lwo" -> "LWO2"; used to know what to expect.
 std::string formatFolder(const std::string& relative);
 
-std::vector<std::uint8_t> readBytes(const std::string& path);
-std::string readText(const std::string& path);
-
-// A fresh empty folder for one test, removed with the object.
-class ScratchDir {
- public:
-  ScratchDir();
-  ~ScratchDir();
-  ScratchDir(const ScratchDir&) = delete;
-  ScratchDir& operator=(const ScratchDir&) = delete;
-  std::string file(const std::string& name) const { return (path_ / name).string(); }
-  const std::filesystem::path& path() const { return path_; }
-
- private:
-  std::filesystem::path path_;
-};
+using velmora_test::readBytes;
+using velmora_test::readText;
+using velmora_test::ScratchDir;
 
 // Top-level chunks of an IFF FORM as (id, bytes with header and pad), for chunk-wise diffs.
 struct RawChunk {
