@@ -1,11 +1,7 @@
 #include "file_test_util.h"
 
-#include <unistd.h>
 
 #include <algorithm>
-#include <atomic>
-#include <fstream>
-#include <iterator>
 
 #include "support/paths.h"
 
