@@ -1,6 +1,5 @@
 #include "file_test_util.h"
 
-
 #include <algorithm>
 
 #include "support/paths.h"
