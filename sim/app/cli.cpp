@@ -241,16 +241,18 @@ int infoCommand(const std::string& input, std::ostream& out, std::ostream& err) 
   };
   const std::string kind = fileKind(input);
   FileError fe;
-  out << input << "\n";
+  // The name heads the description only once the file has read correctly.
   if (kind == "object") {
     LwoObject object;
     if (!loadLwo(input, object, fe)) return failed(fe.text());
+    out << input << "\n";
     describeObject(object, out);
     return 0;
   }
   if (kind == "scene") {
     LwsScene scene;
     if (!loadLws(input, scene, fe)) return failed(fe.text());
+    out << input << "\n";
     describeScene(scene, out);
     return 0;
   }
