@@ -205,6 +205,15 @@ bool Session::saveAllObjects(std::string* error) {
 }
 
 bool Session::saveScene(std::string* error) {
+  const std::string path = (fs::path(outDir_) / sceneName_).string();
+  // Layout tells the masters before and after it writes a scene: the module takes its
+  // dummy object out of the scene for the save and puts it back afterwards.
+  host_->sendMasterEvent(LWEVNT_NOTIFY_SCENE_SAVE_STARTING, const_cast<char*>(path.c_str()));
+  struct SaveDone {
+    Host* host;
+    const std::string* path;
+    ~SaveDone() { host->sendMasterEvent(LWEVNT_NOTIFY_SCENE_SAVE_COMPLETE, const_cast<char*>(path->c_str())); }
+  } saveDone{host_.get(), &path};
   if (!scene_) {
     std::map<uint64_t, std::string> paths;
     for (const auto& it : host_->scene.items())
@@ -212,7 +221,6 @@ bool Session::saveScene(std::string* error) {
         paths[it->id] = fs::relative(objectOutPath(it->id), outDir_).generic_string();
     scene_ = sceneFromHost(*host_, paths);
   }
-  const std::string path = (fs::path(outDir_) / sceneName_).string();
   FileError fe;
   std::vector<std::string> changes, warnings;
   if (!saveSceneFromHost(*host_, *scene_, path, fe, &changes, &warnings)) {

@@ -66,6 +66,20 @@ TEST(cliRun, ExampleSceneAndScriptRunAndSaveTheirEdits) {
   EXPECT_EQ(object.findVertexMap(0, kWght, "Elbow"), nullptr);
 }
 
+TEST(cliRun, ASceneSavedWhileTheToolIsActiveLeavesTheDummyObjectOut) {
+  Scratch dir;
+  writeText(dir.file("script.txt"), "SelectItem Limb\nTool KTQ_VelmoraTool\nSaveScene\n");
+  CliResult r = runCli({"run", "--demo-size", "4x6", "--script", dir.file("script.txt"), "--out", dir.file("out")});
+  ASSERT_EQ(r.code, 0) << r.err;
+  std::string scene = readText(dir.file("out/demo.lws"));
+  ASSERT_FALSE(scene.empty());
+  EXPECT_EQ(scene.find("(temporary data)"), std::string::npos);
+  // The module took the dummy out for the save and put it back afterwards.
+  size_t first = r.out.find("AddNull (temporary data)");
+  ASSERT_NE(first, std::string::npos);
+  EXPECT_NE(r.out.find("AddNull (temporary data)", first + 1), std::string::npos);
+}
+
 TEST(cliRun, ScriptErrorsNameTheirLineAndStopTheRun) {
   Scratch dir;
   struct Case {
