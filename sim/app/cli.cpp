@@ -32,9 +32,9 @@ const char* kRunHelp = R"(velmora-sim run [SCENE.lws|OBJECT.lwo] [--script FILE]
 Loads the module file (default: the one built with this program), then the scene or object
 (default: the built-in demo scene, a limb with a chain of three bones), and plays the script
 (default: the built-in demo: select the object, activate KTQ_VelmoraTool, leave it, write a
-gradient map "Demo" through the module's mesh-edit command, save). Objects, the scene and
-report.txt are written to DIR (default out/), never over an input; the module's settings go
-to DIR/config.
+gradient map "Demo" through the module's mesh-edit command, save). Objects, the scene, a
+picture of every viewport (view0.png, ...) and report.txt are written to DIR (default out/),
+never over an input; the module's settings go to DIR/config.
 
   --script FILE      actions to play (see below)
   --out DIR          output folder
@@ -200,6 +200,7 @@ int runCommand(const RunOptions& options, std::ostream& out, std::ostream& err) 
   if (session.host().toolActive()) session.host().leaveTool();  // as Layout does when it quits
   if (!session.saveAllObjects(&why)) return failed(why);
   if (!session.saveScene(&why)) return failed(why);
+  if (!session.writePictures(&why)) return failed(why);
   session.summary();
   if (!session.writeReport(&why)) return failed(why);
   out << "\nFiles written:\n";

@@ -101,7 +101,7 @@ class Runner {
                    {"CancelMonitorAfter", &Runner::cancelAfter}, {"SaveObjects", &Runner::saveObjects},
                    {"SaveScene", &Runner::saveScene},         {"Redraw", &Runner::redraw},
                    {"StoreWeights", &Runner::storeWeights},   {"DeleteWeightMap", &Runner::deleteMap},
-                   {"RenameWeightMap", &Runner::renameMap}};
+                   {"RenameWeightMap", &Runner::renameMap},   {"Picture", &Runner::picture}};
     auto action = actions.find(verb);
     if (action != actions.end()) return (this->*(action->second))(line, t, why);
     return session_.command(line, &why);
@@ -333,6 +333,20 @@ class Runner {
     return session_.command("RedrawNow", &why);
   }
 
+  // Picture [N] [FILE]: a number first is the viewport, anything else the file.
+  bool picture(const std::string&, const std::vector<Token>& t, std::string& why) {
+    long n = 0;
+    size_t next = 1;
+    if (t.size() > next && !t[next].quoted && toInt(t[next].text, &n)) ++next;
+    if (n < 0 || size_t(n) >= host_.viewports.size())
+      return fail(why, "Picture: no viewport " + std::to_string(n) + " (there are " +
+                           std::to_string(host_.viewports.size()) + ")");
+    if (t.size() > next + 1) return fail(why, "Picture takes a viewport number and a file name");
+    const std::string file = t.size() > next ? t[next].text : "view" + std::to_string(n) + ".png";
+    host_.redrawViewports();
+    return session_.writePicture(int(n), file, &why);
+  }
+
   bool ring(const RingRequest& request, const std::string& what, std::string& why) {
     RingOutcome outcome;
     const size_t logIndex = host_.commandLog.size();
@@ -470,6 +484,10 @@ std::string scriptHelp() {
   SaveScene                        save the scene to the output folder
                                                                     SaveScene
   Redraw                           redraw the viewports             Redraw
+  Picture [N] [FILE]               redraw and save viewport N (default 0) as a PNG in the
+                                   output folder (default viewN.png; the run ends by
+                                   writing view0.png, view1.png ... for every viewport)
+                                                                    Picture 0 before.png
   StoreWeights MAP INDEX=VALUE ... | StoreWeights MAP gradient [N]
                                    host-side stand-in for a paint stroke: plays the tool's
                                    half of the module's ring and runs its mesh-edit command
@@ -488,6 +506,7 @@ An action that fails stops the run with its line number.
 
 std::string demoScript(const std::string& object) {
   return "# The built-in demo.\n"
+         "Viewport 0 type=persp center=0,1.4,0 rotation=35,20,0 zoom=6 size=640x480\n"
          "SelectItem " + object + "\n"
          "Tool KTQ_VelmoraTool\n"
          "ChangeTool\n"

@@ -6,6 +6,8 @@
 #include <map>
 
 #include "files/atomic_write.h"
+#include "render/png_writer.h"
+#include "render/viewport_render.h"
 #include "scene/demo_scene.h"
 
 extern "C" {
@@ -231,6 +233,39 @@ bool Session::saveScene(std::string* error) {
   for (const auto& w : warnings) note("  note: " + w);
   note("saved scene " + path);
   addWritten(path);
+  return true;
+}
+
+bool Session::writePicture(int viewport, const std::string& file, std::string* error) {
+  const fs::path rel(file);
+  bool climbs = false;
+  for (const auto& part : rel) climbs = climbs || part == "..";
+  if (rel.empty() || rel.is_absolute() || climbs) {
+    if (error) *error = "a picture goes inside the output folder: give a relative path without \"..\", not \"" + file + "\"";
+    return false;
+  }
+  Image image;
+  if (!renderViewport(*host_, viewport, image)) {
+    if (error) *error = "no viewport " + std::to_string(viewport) + " to draw";
+    return false;
+  }
+  const fs::path path = fs::path(outDir_) / rel;
+  std::error_code ec;
+  fs::create_directories(path.parent_path(), ec);
+  FileError fe;
+  if (!writePng(image, path.string(), fe)) {
+    if (error) *error = fe.text();
+    return false;
+  }
+  note("wrote picture of viewport " + std::to_string(viewport) + " to " + path.string());
+  addWritten(path.string());
+  return true;
+}
+
+bool Session::writePictures(std::string* error) {
+  host_->redrawViewports();
+  for (size_t v = 0; v < host_->viewports.size(); ++v)
+    if (!writePicture(int(v), "view" + std::to_string(v) + ".png", error)) return false;
   return true;
 }
 

@@ -51,6 +51,11 @@ class Session {
   // Saves every object with geometry.
   bool saveAllObjects(std::string* error);
   bool saveScene(std::string* error);
+  // Draws viewport `viewport` as it stands (after the caller's redraw) and writes it as a PNG
+  // to `file`, relative to the output folder (no absolute path, no ".."); listed as written.
+  bool writePicture(int viewport, const std::string& file, std::string* error);
+  // Redraws and writes one picture per viewport: view0.png, view1.png, ...
+  bool writePictures(std::string* error);
   bool writeReport(std::string* error);
 
   // Adds a line to the account (printed now and kept for the report).

@@ -22,7 +22,7 @@ struct DrawPrimitive {
   uint64_t csysItem = 0;
   std::array<float, 4> colour = {1, 1, 1, 1};
   int pattern = LWLPAT_SOLID;
-  unsigned drawMode = 0;
+  unsigned drawMode = LWDRAWMODE_DEPTHTEST | LWDRAWMODE_DEPTHWRITE;  // the host default
   int textureSize = 0;  // the texture in force (0: none)
   std::array<std::array<double, 2>, 4> uvs = {};
 };

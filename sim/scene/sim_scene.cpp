@@ -291,4 +291,13 @@ std::shared_ptr<const FrozenMesh> SimScene::frozenShared(uint64_t object) {
   return slot;
 }
 
+std::shared_ptr<const FrozenMesh> SimScene::frozenIfComputed(uint64_t object) const {
+  const SimItem* item = find(object);
+  auto it = frozen_.find(object);
+  if (!item || !item->mesh || it == frozen_.end() || !it->second ||
+      it->second->otherPos.size() != it->second->extraPoints + item->mesh->numPoints())
+    return nullptr;
+  return it->second;
+}
+
 }  // namespace sim

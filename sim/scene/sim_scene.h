@@ -76,6 +76,9 @@ class SimScene {
   // refresh replaces rather than changes.
   std::shared_ptr<const FrozenMesh> frozenShared(uint64_t object);
   const FrozenMesh& frozen(uint64_t object) { return *frozenShared(object); }
+  // The frozen mesh the last refresh computed, without computing one; nullptr when there is
+  // none or it no longer matches the mesh's point count (for readers of a const scene).
+  std::shared_ptr<const FrozenMesh> frozenIfComputed(uint64_t object) const;
 
  private:
   uint64_t makeId(ItemType type, uint32_t index, uint32_t owner = 0);
