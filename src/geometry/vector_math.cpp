@@ -12,7 +12,12 @@ double normalize2D(Vec2& v) { return normalize2D2(v, v); }
 
 double normalize3D(Vec3& v) { return normalize3D2(v, v); }
 
-double normalize2D2(const Vec2& v, Vec2& out) {
+namespace {
+
+// Unit vector of v in out and v's length; a vector shorter than kZeroLength gives the
+// zero vector and 0.
+template <typename V>
+double normalizeInto(const V& v, V& out) {
   const double len = length(v);
   if (len < kZeroLength) {
     out = {};
@@ -22,15 +27,11 @@ double normalize2D2(const Vec2& v, Vec2& out) {
   return len;
 }
 
-double normalize3D2(const Vec3& v, Vec3& out) {
-  const double len = length(v);
-  if (len < kZeroLength) {
-    out = {};
-    return 0.0;
-  }
-  out = v * (1.0 / len);
-  return len;
-}
+}  // namespace
+
+double normalize2D2(const Vec2& v, Vec2& out) { return normalizeInto(v, out); }
+
+double normalize3D2(const Vec3& v, Vec3& out) { return normalizeInto(v, out); }
 
 double vect2D(const Vec2& a, const Vec2& b, Vec2& out) { return normalize2D2(b - a, out); }
 
