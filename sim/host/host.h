@@ -15,6 +15,7 @@
 #include "scene/sim_scene.h"
 #include "scene/sim_viewport.h"
 #include "host/draw_recorder.h"
+#include "host/host_policy.h"
 #include "host/panel_state.h"
 
 extern "C" {
@@ -77,6 +78,9 @@ class Host {
   SimScene scene;
   std::vector<SimViewport> viewports = std::vector<SimViewport>(1);
   ProductVersion product;
+  // Behaviours the SDK documentation leaves open (host_policy.h); set before loading
+  // modules and activating servers.
+  HostPolicy policy;
   int localeId = 0x0409;
   std::string settingsDir = ".";
   int viewBoneHandleSize = 72;
