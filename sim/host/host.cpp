@@ -118,6 +118,7 @@ void* Host::global(const char* cname, int) {
   std::string name = cname;
   globalRequests.push_back(name);
   if (withheldGlobals.count(name)) return nullptr;
+  applyScenePolicy();
   // A host below build 3211 knows only the older versions of the four versioned globals.
   const bool newHost = product.build >= 3211;
   if (name == LWMESSAGEFUNCS_GLOBAL) return &stMessages;

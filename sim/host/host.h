@@ -10,6 +10,7 @@
 #include <memory>
 #include <set>
 #include <string>
+#include <unordered_map>
 #include <vector>
 
 #include "scene/sim_scene.h"
@@ -109,13 +110,14 @@ class Host {
   std::vector<DrawList> lastDraw;
   int redrawCount = 0;
 
-  // Marks a call into a plug-in. Scene events raised meanwhile wait until the outermost
-  // call has returned, as Layout delivers them from its event loop.
+  // Marks a call into a plug-in. When the outermost call has returned the host is idle:
+  // it evaluates the scene if something changed, and (under deferred event delivery)
+  // delivers the scene events raised meanwhile, as Layout does from its event loop.
   class PluginCall {
    public:
     explicit PluginCall(Host& host) : host_(host) { ++host_.pluginDepth_; }
     ~PluginCall() {
-      if (--host_.pluginDepth_ == 0 && host_.commandDepth_ == 0) host_.processEvents();
+      if (--host_.pluginDepth_ == 0 && host_.commandDepth_ == 0) host_.idle();
     }
     PluginCall(const PluginCall&) = delete;
     PluginCall& operator=(const PluginCall&) = delete;
@@ -150,11 +152,20 @@ class Host {
   bool toolActive() const;
   ToolSlot* tool() { return tool_.get(); }
   int lastToolResult = 0;
+  // The activation versions the host offered in its last activation of any server, in
+  // order (a retry adds the lower version).
+  std::vector<int> lastOfferedVersions;
+  // The tool's help text as the host last asked for it (help callback).
+  std::string toolHelpText;
+  // Sends a general tool event (LWT_EVENT_DROP, _RESET, _ACTIVATE) to the active tool.
+  void toolEvent(int code);
 
   // Mouse in a viewport (host_mouse.cpp) ------------------------------------------------
   // Delivers a mouse event at window pixel (x, y) of a viewport to the active tool as Layout
-  // does in raw mouse mode: Down calls down(); when that returns non-zero, Move calls move()
-  // and Up calls up(). After each event a tool that reports LWT_DIRTY_WIREFRAME is redrawn
+  // does: Down calls down(); when that returns non-zero (raw mouse mode), Move calls move()
+  // and Up calls up(); when it returns 0 (handle mode), the host asks count() and start()
+  // for the handle to drag, Move calls adjust() and Up ends the drag (each only when the
+  // tool filled it in). After each event a tool that reports LWT_DIRTY_WIREFRAME is redrawn
   // (onRedraw). Button 0 is the left, 1 the right (LWTOOLF_ALT_BUTTON). Returns -1 without
   // an active tool or with an unknown viewport (and for Move/Up without a Down); for Down
   // what down() returned; 0 otherwise.
@@ -168,6 +179,7 @@ class Host {
     int viewport = 0, button = 0;
     double x = 0, y = 0;
     Vec3 pos = {0, 0, 0};
+    int handle = -1;  // handle mode: the handle being dragged, -1 for none
   };
   MouseDrag mouseDrag;
 
@@ -182,6 +194,41 @@ class Host {
   // finished, as Layout does from its event loop.
   void postMasterEvent(int eventCode, void* eventData = nullptr);
   void processEvents();
+  // What the host does whenever control returns to its event loop: evaluate the scene when
+  // an input of the evaluation changed, then deliver waiting scene events.
+  void idle();
+
+  // Scene evaluation ------------------------------------------------------------------
+  // Recomputes every object's frozen mesh and its object flags now.
+  void evaluateScene();
+  // Something the evaluation depends on changed (weights, bones, the deformation switch):
+  // with live object flags the host evaluates at once, otherwise at its next idle moment.
+  void evaluationInputsChanged();
+  bool evaluationPending() const { return evaluationPending_; }
+  // Brings scene-level switches in line with the policy (tests may change it at any time).
+  void applyScenePolicy();
+
+  // Item ids --------------------------------------------------------------------------
+  // Gives every item a new id and tells each master through its changeID callback (the
+  // list "old, new, old, new, ..., 0"). Under ItemIdStability::ChangeOnEvents the host
+  // also does this after every removal of items.
+  void renumberItems();
+  // The id an item has now that had `id` at some earlier time (ids of removed items, and
+  // ids never renumbered, come back unchanged). For tests that keep ids across a renumber.
+  uint64_t currentIdOf(uint64_t id) const;
+
+  // Scene clear and load ----------------------------------------------------------------
+  // "Clear Scene": LWEVNT_NOTIFY_SCENE_CLEAR_STARTING to the masters, SCENE-type masters
+  // destroyed, every item removed, then LWEVNT_NOTIFY_SCENE_CLEAR_COMPLETE to the LAYOUT-type
+  // masters that survived.
+  void clearScene();
+  // LWEVNT_NOTIFY_SCENE_LOAD_STARTING / _COMPLETE with the file name, for the scene loader.
+  void sceneLoadStarting(const std::string& file);
+  void sceneLoadComplete(const std::string& file);
+
+  // Things a real host would crash or hang on (endless event recursion, a callback the
+  // host must call left empty); tests expect this to stay empty.
+  std::vector<std::string> hostFaults;
   // What each applied master instance writes into the scene, as text lines.
   std::vector<std::vector<std::string>> saveMasterData();
   // Re-creates master instances from saved data (as loading a scene does).
@@ -231,6 +278,17 @@ class Host {
   std::vector<std::unique_ptr<MasterSlot>> masters_;
   std::deque<std::pair<int, void*>> pendingEvents_;
   bool processingEvents_ = false;
+  bool evaluationPending_ = false;
+  int immediateEventDepth_ = 0;
+  bool appliedOtherPosInWorld_ = true;
+  std::unordered_map<uint64_t, uint64_t> renumbered_;  // old id -> next id
+  // Activation versions offered for a class, newest first, by the policy.
+  std::vector<int> offeredVersions(int version96, int version2020) const;
+  // Activates a server with the offered versions, retrying lower ones after
+  // AFUNC_BADVERSION; returns the last result.
+  int activateServer(const ServerEntry& server, int version96, int version2020, void* local);
+  static constexpr int kMaxImmediateEventDepth = 8;
+
   int commandDepth_ = 0;
   int pluginDepth_ = 0;
   friend struct HostAccess;

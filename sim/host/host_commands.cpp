@@ -65,11 +65,12 @@ int Host::command(const std::string& rawLine) {
   std::vector<std::string> w = splitWords(line);
   if (w.empty()) return fail("empty command");
   const std::string& cmd = w[0];
+  applyScenePolicy();
   ++commandDepth_;
   struct DepthGuard {
     Host* h;
     ~DepthGuard() {
-      if (--h->commandDepth_ == 0 && h->pluginDepth_ == 0) h->processEvents();
+      if (--h->commandDepth_ == 0 && h->pluginDepth_ == 0) h->idle();
       syncInterfaceInfo();
     }
   } guard{this};
@@ -95,6 +96,7 @@ int Host::command(const std::string& rawLine) {
     SimItem* bone = selectedBone();
     if (!bone) return fail("no bone selected");
     apply(*bone);
+    evaluationInputsChanged();
     return 1;
   };
 
@@ -117,6 +119,8 @@ int Host::command(const std::string& rawLine) {
     }
     auto doomed = scene.selection();
     for (uint64_t id : doomed) scene.removeItem(id);
+    // Removing items is one of the moments a host may renumber the rest.
+    if (policy.itemIds == ItemIdStability::ChangeOnEvents) renumberItems();
     postMasterEvent(LWEVNT_SELECT);
     return 1;
   }
@@ -204,7 +208,7 @@ int Host::command(const std::string& rawLine) {
   }
   if (cmd == "EnableDeformations") {
     scene.deformationsEnabled = !scene.deformationsEnabled;
-    scene.refreshFrozen();
+    evaluationInputsChanged();
     return 1;
   }
   if (cmd == "EnableIK") {
@@ -256,9 +260,14 @@ int Host::command(const std::string& rawLine) {
       }
     return 1;
   }
-  if (cmd == "Refresh" || cmd == "RefreshNow") {
-    scene.refreshFrozen();
-    if (cmd == "RefreshNow") redrawViewports();
+  if (cmd == "RefreshNow") {
+    evaluateScene();
+    redrawViewports();
+    return 1;
+  }
+  if (cmd == "Refresh") {
+    // At the next idle moment; a host whose flags are live has evaluated already.
+    evaluationInputsChanged();
     return 1;
   }
   if (cmd == "RedrawNow") {

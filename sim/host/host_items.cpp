@@ -77,6 +77,7 @@ void itemParam(LWItemID id, LWItemParam param, LWTime, LWDVector out) {
     case LWIP_ROTATION: writeVec(out, item->rotation); break;
     case LWIP_SCALING: writeVec(out, item->scale); break;
     case LWIP_PIVOT: writeVec(out, item->pivot); break;
+    case LWIP_PIVOT_ROT: writeVec(out, item->pivotRotation); break;
     case LWIP_RIGHT: writeVec(out, world.axis[0]); break;
     case LWIP_UP: writeVec(out, world.axis[1]); break;
     case LWIP_FORWARD: writeVec(out, world.axis[2]); break;
@@ -161,7 +162,10 @@ LWMeshInfoID objMeshInfo(LWItemID id, int frozen) {
 }
 unsigned int objFlags(LWItemID id) {
   SimItem* o = objectOf(id);
-  return o ? H().scene.objectFlagsNow(o->id) : 0;
+  if (!o) return 0;
+  // Bit 18 either follows the scene now, or reports the object's last evaluation (an object
+  // never evaluated has it clear).
+  return H().policy.objectFlags == ObjectFlagState::Live ? H().scene.objectFlagsNow(o->id) : o->objectFlags;
 }
 double objTimeDouble(LWItemID, LWTime) { return 0.0; }
 LWTextureID objTexture(LWItemID) { return nullptr; }

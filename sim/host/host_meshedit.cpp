@@ -1,5 +1,6 @@
 // "ModCommand_<name>": runs a CommandSequence server with mesh-edit access to the current
-// object. Edits apply at once and are journalled, so done() with an error rolls them back.
+// object. By the host policy, edits either apply at once (journalled, so done() with an
+// error rolls them back) or work on a private copy that done() puts in place as a whole.
 #include <cstring>
 #include <optional>
 
@@ -13,6 +14,8 @@ extern "C" {
 
 namespace sim {
 namespace {
+
+constexpr int kModCommandVersion2020 = 4;  // lwcmdseq.h of a 2020 host
 
 struct JournalEntry {
   enum Kind { SetValue, AddPoint, RemoveMap, RenameMap, AddMap };
@@ -31,6 +34,7 @@ struct SimEdit {
   MeshEditOp op{};
   uint64_t object = 0;
   std::shared_ptr<SimMesh> mesh;
+  std::shared_ptr<SimMesh> target;  // the object's mesh, when `mesh` is a private copy
   std::vector<JournalEntry> journal;
   bool open = true;
   // The map vMapSelect chose.
@@ -105,9 +109,17 @@ void edDone(EDStateRef s, EDError err, int) {
   if (!e || !e->open) return;
   e->open = false;
   if (err == EDERR_NONE) H().editsCommitted++;
-  if (err != EDERR_NONE) rollback(e);
-  else if (!e->journal.empty()) {
+  if (e->target) {
+    // Readers saw nothing of the edit so far; a successful one appears as a whole.
+    if (err == EDERR_NONE && !e->journal.empty()) *e->target = std::move(*e->mesh);
+    e->mesh = e->target;
+  } else if (err != EDERR_NONE) {
+    rollback(e);
+  }
+  if (err == EDERR_NONE && !e->journal.empty()) {
     if (SimItem* item = H().scene.find(e->object)) item->modified = true;
+    // Changed weights and points change the deformed mesh: Layout evaluates it again.
+    H().evaluationInputsChanged();
   }
 }
 
@@ -349,6 +361,10 @@ MeshEditOp* beginEdit(int, int, EltOpSelect) {
   auto edit = std::make_unique<SimEdit>();
   edit->object = object->id;
   edit->mesh = object->mesh;
+  if (h.policy.meshEdits == MeshEditVisibility::AtDone) {
+    edit->target = object->mesh;
+    edit->mesh = std::make_shared<SimMesh>(*object->mesh);
+  }
   MeshEditOp& op = edit->op;
   op.state = reinterpret_cast<EDStateRef>(edit.get());
   op.layerNum = 1;
@@ -465,7 +481,7 @@ int Host::runModCommand(const std::string& name, const std::string& argument) {
   local.undoGroupEnd = modUndoGroup;
   local.editBegin2 = beginEdit2;
   PluginCall call(*this);
-  int rc = server->activate(LWMODCOMMAND_VERSION, hostGlobalFunc, &local, server->serverData);
+  int rc = activateServer(*server, LWMODCOMMAND_VERSION, kModCommandVersion2020, &local);
   // An edit the command left open is discarded, as the host does when a command ends.
   for (auto& e : edits)
     if (e->open) {

@@ -18,6 +18,7 @@ struct SimMeshInfo {
   uint64_t object = 0;
   std::shared_ptr<SimMesh> mesh;
   bool frozen = false;
+  bool ownIds = false;  // frozen info whose base points carry ids of their own
   size_t extra = 0;                                 // subdivision points this info lists
   std::shared_ptr<const FrozenMesh> positions;      // shared, never copied per info
   std::deque<VMapHandle> handles;                   // stable addresses handed out
@@ -39,11 +40,21 @@ const SimVMap* resolve(SimMeshInfo* m, const VMapHandle* h) {
   return m->cachedMap;
 }
 
-// Point ids: base points carry their mesh id; frozen extra points their own.
+// Tag that makes a base point's own id in a frozen info under FrozenPointIds::OwnIds
+// (an involution, so it maps back; base ids handed to such an info name nothing).
+constexpr uint64_t kFrozenOwnIdTag = 0x5A5A000000000000ull;
+
+LWPntID pointIdOf(const SimMeshInfo* m, size_t index) {
+  uint64_t id = m->mesh->point(index).id;
+  return reinterpret_cast<LWPntID>(uintptr_t(m->ownIds ? id ^ kFrozenOwnIdTag : id));
+}
+
+// Point ids: base points carry their mesh id (or their own id, by the policy); frozen
+// extra points always their own.
 long baseIndex(SimMeshInfo* m, LWPntID pnt, long* extraIndex) {
   uint64_t id = reinterpret_cast<uintptr_t>(pnt);
   *extraIndex = -1;
-  long base = m->mesh->pointIndex(id);
+  long base = m->mesh->pointIndex(m->ownIds ? id ^ kFrozenOwnIdTag : id);
   if (base >= 0 || m->extra == 0) return base;
   // Extra ids run in steps of two from the first one.
   uint64_t first = m->positions->extraIds.front();
@@ -67,9 +78,8 @@ size_t miScanPoints(LWMeshInfoID mi, LWPntScanFunc* fn, void* data) {
   if (!m || !fn) return 0;
   for (size_t i = 0; i < m->extra; ++i)
     if (size_t r = fn(data, reinterpret_cast<LWPntID>(uintptr_t(m->positions->extraIds[i])))) return r;
-  const auto& pts = m->mesh->points();
-  for (size_t i = 0; i < pts.size(); ++i)
-    if (size_t r = fn(data, reinterpret_cast<LWPntID>(uintptr_t(pts[i].id)))) return r;
+  for (size_t i = 0; i < m->mesh->numPoints(); ++i)
+    if (size_t r = fn(data, pointIdOf(m, i))) return r;
   return 0;
 }
 
@@ -160,7 +170,7 @@ LWPntID miPolVertex(LWMeshInfoID mi, LWPolID pol, int v) {
   SimMeshInfo* m = self(mi);
   const SimPolygon* p = m ? polyOf(m, pol) : nullptr;
   if (!p || v < 0 || size_t(v) >= p->vertices.size()) return nullptr;
-  return reinterpret_cast<LWPntID>(uintptr_t(m->mesh->point(p->vertices[size_t(v)]).id));
+  return pointIdOf(m, p->vertices[size_t(v)]);
 }
 const char* miPolTag(LWMeshInfoID mi, LWPolID pol, LWID tag) {
   SimMeshInfo* m = self(mi);
@@ -198,12 +208,14 @@ int miSetEvent(LWMeshInfoID, LWMeshEventFunc*, void*) { return 0; }
 }  // namespace
 
 LWMeshInfo* openMeshInfo(uint64_t object, bool frozen) {
+  H().applyScenePolicy();
   SimItem* item = H().scene.find(object);
   if (!item || item->type != ItemType::Object) return nullptr;
   auto* m = new SimMeshInfo;
   m->object = object;
   m->mesh = item->mesh;
   m->frozen = frozen;
+  m->ownIds = frozen && H().policy.frozenIds == FrozenPointIds::OwnIds;
   m->positions = H().scene.frozenShared(object);
   m->extra = frozen ? m->positions->extraPoints : 0;
   LWMeshInfo& a = m->api;

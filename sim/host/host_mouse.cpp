@@ -78,30 +78,52 @@ int Host::toolMouse(MouseAction action, double x, double y, int button, unsigned
     viewport = mouseDrag.viewport;
     button = mouseDrag.button;
   }
-  PluginCall call(*this);
-  ToolSlot& slot = *tool_;
-  Vec3 pos;
-  MouseDrag none;
-  LWToolEvent ev = makeEvent(viewports[size_t(viewport)], viewport, x, y,
-                             action == MouseAction::Down ? none : mouseDrag, button, qualifiers, &pos);
   int result = 0;
-  switch (action) {
-    case MouseAction::Down:
-      mouseDrag = MouseDrag{true, false, viewport, button, x, y, pos};
-      result = slot.funcs.down ? slot.funcs.down(slot.local.instance, &ev) : 0;
-      mouseDrag.toolTook = result != 0;
-      break;
-    case MouseAction::Move:
-      if (mouseDrag.toolTook && slot.funcs.move) slot.funcs.move(slot.local.instance, &ev);
-      break;
-    case MouseAction::Up:
-      if (mouseDrag.toolTook && slot.funcs.up) slot.funcs.up(slot.local.instance, &ev);
-      mouseDrag = MouseDrag{};
-      break;
+  {
+    PluginCall call(*this);
+    ToolSlot& slot = *tool_;
+    LWInstance inst = slot.local.instance;
+    Vec3 pos;
+    MouseDrag none;
+    LWToolEvent ev = makeEvent(viewports[size_t(viewport)], viewport, x, y,
+                               action == MouseAction::Down ? none : mouseDrag, button, qualifiers, &pos);
+    switch (action) {
+      case MouseAction::Down:
+        mouseDrag = MouseDrag{true, false, viewport, button, x, y, pos, -1};
+        result = slot.funcs.down ? slot.funcs.down(inst, &ev) : 0;
+        mouseDrag.toolTook = result != 0;
+        // Handle mode: the tool's handles are counted and the one to drag is chosen.
+        if (!mouseDrag.toolTook && toolActive()) {
+          if (slot.funcs.count) slot.funcs.count(inst, &ev);
+          if (toolActive() && slot.funcs.start) mouseDrag.handle = slot.funcs.start(inst, &ev);
+        }
+        break;
+      case MouseAction::Move:
+        if (mouseDrag.toolTook && slot.funcs.move) slot.funcs.move(inst, &ev);
+        else if (!mouseDrag.toolTook && mouseDrag.handle >= 0 && slot.funcs.adjust)
+          mouseDrag.handle = slot.funcs.adjust(inst, &ev, mouseDrag.handle);
+        break;
+      case MouseAction::Up:
+        if (mouseDrag.toolTook && slot.funcs.up) slot.funcs.up(inst, &ev);
+        mouseDrag = MouseDrag{};
+        break;
+    }
   }
-  // The callbacks may have left the tool (ChangeTool): ask only a tool still active.
-  if (toolActive() && tool_->funcs.dirty && (tool_->funcs.dirty(tool_->local.instance) & LWT_DIRTY_WIREFRAME))
-    redrawViewports();
+  // Back in the event loop (the scene evaluated, events delivered): the callbacks may have
+  // left the tool (ChangeTool), so ask only a tool still active.
+  if (toolActive() && tool_->funcs.dirty) {
+    int dirty = 0;
+    {
+      PluginCall call(*this);
+      dirty = tool_->funcs.dirty(tool_->local.instance);
+      if ((dirty & LWT_DIRTY_HELPTEXT) && tool_->funcs.help) {
+        LWToolEvent noEvent{};
+    const char* text = tool_->funcs.help(tool_->local.instance, &noEvent);
+        toolHelpText = text ? text : "";
+      }
+    }
+    if (dirty & LWT_DIRTY_WIREFRAME) redrawViewports();
+  }
   return result;
 }
 

@@ -13,6 +13,42 @@ extern "C" {
 
 namespace sim {
 
+namespace {
+
+// The activation versions of a 2020 host (lwsdkver.h build 3227).
+constexpr int kLayoutToolVersion2020 = 3;
+constexpr int kMasterVersion2020 = 5;
+constexpr int kModCommandVersion2020 = 4;
+
+// A server that refused every version offered: the host says so (it is not the silent
+// failure code).
+void reportBadVersion(Host& host, const std::string& cls, const std::string& name) {
+  host.messages.push_back({"error", "", "Plug-in " + name + " (" + cls + ") does not support this version of the host", ""});
+}
+
+}  // namespace
+
+std::vector<int> Host::offeredVersions(int version96, int version2020) const {
+  switch (policy.versions) {
+    case ActivationVersions::Sdk96Only: return {version96};
+    case ActivationVersions::NewestThenRetryOlder: return {version2020, version96};
+    case ActivationVersions::NewestOnly: return {version2020};
+  }
+  return {version96};
+}
+
+int Host::activateServer(const ServerEntry& server, int version96, int version2020, void* local) {
+  int rc = AFUNC_BADVERSION;
+  lastOfferedVersions.clear();
+  for (int version : offeredVersions(version96, version2020)) {
+    lastOfferedVersions.push_back(version);
+    rc = server.activate(version, hostGlobalFunc, local, server.serverData);
+    if (rc != AFUNC_BADVERSION) break;
+  }
+  if (rc == AFUNC_BADVERSION) reportBadVersion(*this, server.className, server.name);
+  return rc;
+}
+
 ModuleFile::~ModuleFile() {
   if (handle) dlclose(handle);
 }
@@ -102,13 +138,27 @@ int Host::activateTool(const std::string& name) {
   slot->local.tool = &slot->funcs;
   slot->name = name;
   tool_ = std::move(slot);
-  PluginCall call(*this);
-  int rc = server->activate(LWLAYOUTTOOL_VERSION, hostGlobalFunc, &tool_->local, server->serverData);
-  lastToolResult = rc;
-  tool_->active = rc == AFUNC_OK;
-  if (!tool_->active) tool_.reset();
-  processEvents();
+  int rc = AFUNC_BADVERSION;
+  {
+    PluginCall call(*this);
+    rc = activateServer(*server, LWLAYOUTTOOL_VERSION, kLayoutToolVersion2020, &tool_->local);
+    lastToolResult = rc;
+    tool_->active = rc == AFUNC_OK;
+    if (!tool_->active) tool_.reset();
+  }
+  if (toolActive() && tool_->funcs.help) {
+    PluginCall call(*this);
+    LWToolEvent noEvent{};
+    const char* text = tool_->funcs.help(tool_->local.instance, &noEvent);
+    toolHelpText = text ? text : "";
+  }
   return rc;
+}
+
+void Host::toolEvent(int code) {
+  if (!toolActive() || !tool_->funcs.event) return;
+  PluginCall call(*this);
+  tool_->funcs.event(tool_->local.instance, code);
 }
 
 void Host::leaveTool() {
@@ -171,8 +221,7 @@ bool Host::applyServer(const std::string& cls, const std::string& name) {
   slot->local.inst = &slot->inst;
   slot->local.item = &slot->item;
   slot->name = name;
-  if (server->activate(LWMASTER_VERSION, hostGlobalFunc, &slot->local, server->serverData) != AFUNC_OK)
-    return false;
+  if (activateServer(*server, LWMASTER_VERSION, kMasterVersion2020, &slot->local) != AFUNC_OK) return false;
   if (!slot->inst.create) return false;
   LWError err = nullptr;
   slot->instance = slot->inst.create(slot->inst.priv, nullptr, &err);
@@ -200,8 +249,20 @@ std::vector<std::string> Host::appliedServers(const std::string& cls) const {
 }
 
 void Host::postMasterEvent(int eventCode, void* eventData) {
+  if (policy.events == EventDelivery::Immediate) {
+    // Delivered inside the command that raised it. A plug-in that answers the event with
+    // another one would recurse without end in a real host; stop and record it.
+    if (immediateEventDepth_ >= kMaxImmediateEventDepth) {
+      hostFaults.push_back("scene event " + std::to_string(eventCode) + " raised again from its own handler");
+      return;
+    }
+    ++immediateEventDepth_;
+    sendMasterEvent(eventCode, eventData);
+    --immediateEventDepth_;
+    return;
+  }
   pendingEvents_.push_back({eventCode, eventData});
-  if (commandDepth_ == 0 && pluginDepth_ == 0) processEvents();
+  if (commandDepth_ == 0 && pluginDepth_ == 0) idle();
 }
 
 void Host::sendMasterEvent(int eventCode, void* eventData) {

@@ -89,6 +89,35 @@ bool SimScene::removeItem(uint64_t id) {
   return true;
 }
 
+std::vector<std::pair<uint64_t, uint64_t>> SimScene::renumberItems() {
+  std::vector<std::pair<uint64_t, uint64_t>> changes;
+  std::unordered_map<uint64_t, uint64_t> renamed;
+  // Objects first: a bone's id carries its object's index.
+  for (ItemType type : {ItemType::Object, ItemType::Light, ItemType::Camera, ItemType::Bone})
+    for (auto& it : items_) {
+      if (it->type != type) continue;
+      uint64_t owner = type == ItemType::Bone ? renamed[it->boneObject] : 0;
+      uint64_t fresh = makeId(type, counters_[int(type)]++, uint32_t(owner & 0xFFFF));
+      renamed[it->id] = fresh;
+    }
+  auto follow = [&](uint64_t id) {
+    auto r = renamed.find(id);
+    return r == renamed.end() ? id : r->second;
+  };
+  for (auto& it : items_) {
+    changes.push_back({it->id, renamed[it->id]});
+    it->id = renamed[it->id];
+    it->parent = follow(it->parent);
+    it->boneObject = follow(it->boneObject);
+    it->boneSource = follow(it->boneSource);
+  }
+  for (uint64_t& s : selection_) s = follow(s);
+  std::unordered_map<uint64_t, std::shared_ptr<const FrozenMesh>> frozen;
+  for (auto& [id, mesh] : frozen_) frozen[follow(id)] = mesh;
+  frozen_ = std::move(frozen);
+  return changes;
+}
+
 SimItem* SimScene::find(uint64_t id) {
   if (id == 0) return nullptr;
   for (auto& it : items_)
@@ -137,7 +166,8 @@ void SimScene::select(uint64_t id) {
 Frame SimScene::worldFrame(uint64_t id) const {
   const SimItem* item = find(id);
   if (!item) return Frame{};
-  Frame local = rotationFrame(item->rotation);
+  // The pivot rotation turns the item before its own rotation, in the parent's space.
+  Frame local = compose(rotationFrame(item->pivotRotation), rotationFrame(item->rotation));
   for (int i = 0; i < 3; ++i) local.axis[i] = local.axis[i] * item->scale[i];
   // The item turns and scales about its pivot, which sits at `position` in the parent.
   local.origin = item->position - local.applyDirection(item->pivot);
@@ -149,8 +179,9 @@ Frame SimScene::restWorldFrame(uint64_t id) const {
   const SimItem* item = find(id);
   if (!item) return Frame{};
   if (item->type != ItemType::Bone) return worldFrame(id);
-  Frame local = rotationFrame(item->restRotation);
-  local.origin = item->restPosition;
+  // As worldFrame, with the rest set-up in place of the motion (and no scale).
+  Frame local = compose(rotationFrame(item->pivotRotation), rotationFrame(item->restRotation));
+  local.origin = item->restPosition - local.applyDirection(item->pivot);
   return compose(restWorldFrame(item->parent), local);
 }
 
@@ -227,7 +258,7 @@ void SimScene::computeFrozen(SimItem& object, FrozenMesh& out) const {
       }
       if (total > 0) p = sum * (1.0 / total);
     }
-    p = world.apply(p);
+    if (otherPosInWorld) p = world.apply(p);
     out.otherPos[extra + i] = {float(p[0]), float(p[1]), float(p[2])};
   }
   // Subdivision points sit at the centre of their polygon's corners.

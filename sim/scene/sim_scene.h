@@ -36,6 +36,10 @@ class SimScene {
   SimItem& addCamera(const std::string& name);
   // Removes the item and everything parented below it. Returns false for an unknown id.
   bool removeItem(uint64_t id);
+  // Gives every item a new id (as Layout may at any time) and keeps every reference
+  // (parents, bone owners, bone sources, the selection) pointing at the same items.
+  // Returns the changes as pairs (old, new) in item order.
+  std::vector<std::pair<uint64_t, uint64_t>> renumberItems();
 
   SimItem* find(uint64_t id);
   const SimItem* find(uint64_t id) const;
@@ -58,6 +62,9 @@ class SimScene {
   bool deformationsEnabled = true;
   unsigned generalFlags = (1u << 7) | (1u << 11);  // IK and motion controllers on
   double time = 0.0;
+  // Whether frozen positions include the object's own item transform (world space) or
+  // stay in the object's space; the host sets it from its policy.
+  bool otherPosInWorld = true;
 
   // Frames and deformation ------------------------------------------------------------
   Frame worldFrame(uint64_t id) const;      // current pose: item space to world
