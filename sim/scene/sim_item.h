@@ -50,6 +50,7 @@ struct SimItem {
   Vec3 rotation = {0, 0, 0};  // heading, pitch, bank in radians
   Vec3 scale = {1, 1, 1};
   Vec3 pivot = {0, 0, 0};
+  Vec3 pivotRotation = {0, 0, 0};  // heading, pitch, bank in radians: the item's zero rotation
   float iconScale = 1.0f;
 
   // Objects.
