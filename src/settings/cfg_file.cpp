@@ -39,6 +39,11 @@ constexpr FieldDesc anyInt(const char (&key)[5], FieldRef ref) {
 constexpr FieldDesc indexInt(const char (&key)[5], FieldRef ref, int32_t numChoices) {
   return {{key[0], key[1], key[2], key[3], 0}, Kind::Int, ref, 0, numChoices - 1, 0};
 }
+// A count or size the panel only ever offers within [lo, hi]; a hand-edited file could
+// otherwise ask for a smoothing that never ends or a brush larger than any view.
+constexpr FieldDesc rangedInt(const char (&key)[5], FieldRef ref, int32_t lo, int32_t hi) {
+  return {{key[0], key[1], key[2], key[3], 0}, Kind::Int, ref, lo, hi, 0};
+}
 constexpr FieldDesc other(const char (&key)[5], Kind kind, FieldRef ref = nullptr,
                           size_t bufferSize = 0) {
   return {{key[0], key[1], key[2], key[3], 0}, kind, ref, kIntMin, kIntMax, bufferSize};
@@ -51,7 +56,7 @@ const FieldDesc kFields[] = {
     other("PVer", Kind::Version),
     other("WNam", Kind::String, VELMORA_FIELD(weightMapName), kMapNameSize),
     indexInt("TIdx", VELMORA_FIELD(toolIndex), 11),
-    anyInt("BSiz", VELMORA_FIELD(brushSize)),
+    rangedInt("BSiz", VELMORA_FIELD(brushSize), 4, 1000000),
     indexInt("Foff", VELMORA_FIELD(falloffMode), 2),
     other("Str0", Kind::Float, VELMORA_FIELD(strength[0])),
     other("Str1", Kind::Float, VELMORA_FIELD(strength[1])),
@@ -59,7 +64,7 @@ const FieldDesc kFields[] = {
     other("Valu", Kind::Float, VELMORA_FIELD(value)),
     anyInt("Eras", VELMORA_FIELD(erase)),
     anyInt("Zero", VELMORA_FIELD(zeroOutline)),
-    anyInt("PSiz", VELMORA_FIELD(pointSize)),
+    rangedInt("PSiz", VELMORA_FIELD(pointSize), 0, 200),
     anyInt("PSMV", VELMORA_FIELD(multiplySizeByValue)),
     anyInt("NoDP", VELMORA_FIELD(noDepth)),
     anyInt("ShWt", VELMORA_FIELD(showWeights)),
@@ -67,13 +72,13 @@ const FieldDesc kFields[] = {
     indexInt("Vsbl", VELMORA_FIELD(visibility), 3),
     {{'c', 'B', 't', 'n', 0}, Kind::ButtonArray, VELMORA_FIELD(customButtons), 0,
      kNumEditCommands - 1, 0},
-    anyInt("exSl", VELMORA_FIELD(expandSelectionOption)),
+    rangedInt("exSl", VELMORA_FIELD(expandSelectionOption), 1, 10000000),
     anyInt("nmUn", VELMORA_FIELD(normalizeOption)),
     indexInt("smFo", VELMORA_FIELD(smoothFor), 3),
     other("smSt", Kind::Float, VELMORA_FIELD(smoothStrength)),
-    anyInt("smIt", VELMORA_FIELD(smoothIterations)),
+    rangedInt("smIt", VELMORA_FIELD(smoothIterations), 1, 1024),
     anyInt("clUn", VELMORA_FIELD(clampOption)),
-    anyInt("clNu", VELMORA_FIELD(clampMaxMaps)),
+    rangedInt("clNu", VELMORA_FIELD(clampMaxMaps), 1, 65535),
     anyInt("mrAl", VELMORA_FIELD(mirrorAllMaps)),
     indexInt("mrAx", VELMORA_FIELD(mirrorAxis), 3),
     indexInt("mrTp", VELMORA_FIELD(mirrorStringType), 3),

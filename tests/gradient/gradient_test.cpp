@@ -336,3 +336,44 @@ TEST(GradientOwnership, MoveLeavesSourceEmpty) {
   EXPECT_EQ(c.count, 0);
   EXPECT_EQ(c.rangeMin, -1.0f);
 }
+
+// Every key and the unweighted colour of each preset, written out as the channel
+// numbers they come from.
+TEST(GradientPresets, EveryChannelOfEveryPreset) {
+  struct Key {
+    float position, r, g, b;
+  };
+  auto of255 = [](std::initializer_list<Key> keys) {
+    std::vector<Key> out;
+    for (Key k : keys) out.push_back({k.position, k.r / 255.0f, k.g / 255.0f, k.b / 255.0f});
+    return out;
+  };
+  const std::vector<Key> presets[3] = {
+      {{-1.0f, 0.0f, 0.25f, 1.0f}, {-0.5f, 0.2f, 0.8f, 1.0f}, {0.0f, 0.8f, 0.8f, 0.8f},
+       {0.5f, 1.0f, 0.8f, 0.25f}, {1.0f, 1.0f, 0.15f, 0.0f}, {0, 0.15f, 0.15f, 0.15f}},
+      of255({{-1, 162, 11, 168}, {0, 28, 17, 140}, {0.25f, 40, 142, 124}, {0.5f, 59, 176, 11},
+             {0.75f, 180, 186, 6}, {1, 226, 12, 0}, {0, 62, 62, 64}}),
+      of255({{-1, 140, 56, 164}, {0, 28, 17, 140}, {0.25f, 40, 151, 166}, {0.5f, 120, 221, 11},
+             {0.75f, 223, 241, 56}, {1, 245, 245, 245}, {0, 54, 54, 56}}),
+  };
+  for (int preset = 0; preset < 3; ++preset) {
+    SCOPED_TRACE(preset);
+    GradientData g;
+    setInitGradients(g, preset);
+    const std::vector<Key>& want = presets[preset];
+    ASSERT_EQ(g.count, static_cast<int>(want.size()) - 1);
+    size_t i = 0;
+    for (const GradientSeg* key = g.first; key; key = key->next, ++i) {
+      SCOPED_TRACE(i);
+      EXPECT_EQ(key->position, want[i].position);
+      EXPECT_EQ(key->colour[0], want[i].r);
+      EXPECT_EQ(key->colour[1], want[i].g);
+      EXPECT_EQ(key->colour[2], want[i].b);
+      EXPECT_EQ(key->colour[3], 1.0f);
+    }
+    EXPECT_EQ(g.unweightedColour[0], want.back().r);
+    EXPECT_EQ(g.unweightedColour[1], want.back().g);
+    EXPECT_EQ(g.unweightedColour[2], want.back().b);
+    EXPECT_EQ(g.unweightedColour[3], 1.0f);
+  }
+}

@@ -508,3 +508,80 @@ TEST(CfgFuzz, RandomAndMutatedFiles) {
   }
   EXPECT_GT(accepted, 200);  // the apply path must be reached often, not just the parser
 }
+
+// The default file, byte for byte, assembled from the table of keys and defaults rather
+// than from the writer: a swapped field, a wrong default or a reordered block shows here.
+TEST_F(CfgFileTest, GoldenDefaultFile) {
+  auto f32 = [](float v) { return intData(std::bit_cast<uint32_t>(v)); };
+  auto text = [](const char* s) { return Bytes(s, s + std::strlen(s) + 1); };
+  Bytes grad;
+  appendU32(grad, 24);
+  const float keys[] = {-1.0f, 0.0f, 0.25f, 1.0f,  -0.5f, 0.2f, 0.8f, 1.0f,  0.0f, 0.8f, 0.8f, 0.8f,
+                        0.5f,  1.0f, 0.8f,  0.25f, 1.0f,  1.0f, 0.15f, 0.0f, 0.0f, 0.15f, 0.15f, 0.15f};
+  for (float v : keys) appendU32(grad, std::bit_cast<uint32_t>(v));
+  Bytes buttons;
+  appendU32(buttons, 5);
+  for (uint32_t b : {5u, 9u, 13u, 24u, 26u}) appendU32(buttons, b);
+
+  Bytes expected = magic();
+  appendBlock(expected, "Grad", grad);
+  const std::pair<const char*, Bytes> blocks[] = {
+      {"cbIf", intData(1)}, {"cbWM", intData(0)}, {"cbBA", intData(0)}, {"biAc", intData(1)},
+      {"biFo", intData(0)}, {"biMd", intData(1)}, {"trAl", intData(1)}, {"mrCS", text("_C")},
+      {"mrDr", intData(0)}, {"mrTS", text("_R")}, {"mrSS", text("_L")}, {"mrTp", intData(0)},
+      {"mrAx", intData(0)}, {"mrAl", intData(1)}, {"clNu", intData(4)}, {"clUn", intData(1)},
+      {"smIt", intData(2)}, {"smSt", f32(1.0f)},  {"smFo", intData(0)}, {"nmUn", intData(1)},
+      {"exSl", intData(1)}, {"cBtn", buttons},    {"Vsbl", intData(0)}, {"ASav", intData(0)},
+      {"ShWt", intData(0)}, {"NoDP", intData(0)}, {"PSMV", intData(1)}, {"PSiz", intData(80)},
+      {"Zero", intData(1)}, {"Eras", intData(0)}, {"Valu", f32(1.0f)},  {"Str2", f32(0.5f)},
+      {"Str1", f32(1.0f)},  {"Str0", f32(0.3f)},  {"Foff", intData(1)}, {"BSiz", intData(160)},
+      {"TIdx", intData(1)}, {"WNam", text("Weight")}, {"PVer", f32(1.07f)}};
+  for (const auto& [key, data] : blocks) appendBlock(expected, key, data);
+  appendEnd(expected);
+
+  ASSERT_TRUE(saveCfgFile(settings_, gradient_, path_));
+  EXPECT_EQ(readFile(), expected);
+}
+
+// Each numeric field accepts exactly the values its control can hold: the bounds load,
+// one step past either bound leaves the field alone.
+TEST_F(CfgFileTest, NumericFieldsAcceptTheirWholeRangeAndNothingMore) {
+  struct Range {
+    const char* key;
+    int32_t ToolSettings::*field;
+    int32_t lo, hi;
+  };
+  const Range ranges[] = {
+      {"TIdx", &ToolSettings::toolIndex, 0, 10},
+      {"BSiz", &ToolSettings::brushSize, 4, 1000000},
+      {"Foff", &ToolSettings::falloffMode, 0, 1},
+      {"PSiz", &ToolSettings::pointSize, 0, 200},
+      {"Vsbl", &ToolSettings::visibility, 0, 2},
+      {"exSl", &ToolSettings::expandSelectionOption, 1, 10000000},
+      {"smFo", &ToolSettings::smoothFor, 0, 2},
+      {"smIt", &ToolSettings::smoothIterations, 1, 1024},
+      {"clNu", &ToolSettings::clampMaxMaps, 1, 65535},
+      {"mrAx", &ToolSettings::mirrorAxis, 0, 2},
+      {"mrTp", &ToolSettings::mirrorStringType, 0, 2},
+      {"mrDr", &ToolSettings::mirrorDirection, 0, 1},
+      {"biMd", &ToolSettings::bindMethod, 0, 1},
+      {"biFo", &ToolSettings::bindFor, 0, 1},
+  };
+  for (const Range& r : ranges) {
+    SCOPED_TRACE(r.key);
+    const int32_t fallback = ToolSettings{}.*r.field;
+    const std::pair<int64_t, bool> cases[] = {
+        {r.lo, true}, {r.hi, true}, {int64_t(r.lo) - 1, false}, {int64_t(r.hi) + 1, false},
+        {INT32_MAX, r.hi == INT32_MAX}};
+    for (const auto& [value, accepted] : cases) {
+      SCOPED_TRACE(value);
+      Bytes file = magic();
+      appendBlock(file, r.key, intData(static_cast<uint32_t>(value)));
+      appendEnd(file);
+      writeFile(file);
+      ToolSettings s;
+      ASSERT_TRUE(loadCfgFile(s, gradient_, path_));
+      EXPECT_EQ(s.*r.field, accepted ? static_cast<int32_t>(value) : fallback);
+    }
+  }
+}
