@@ -11,13 +11,11 @@
 #include "host/panel_state.h"
 
 extern "C" {
-#include <lwcommand.h>
 #include <lwcomring.h>
 #include <lwhost.h>
 #include <lwmonitor.h>
 #include <lwmtutil.h>
 #include <lwpanel.h>
-#include <lwviewportinfo.h>
 }
 
 namespace sim {
@@ -31,6 +29,15 @@ LWViewportInfo* viewportInfoRecord();
 namespace {
 
 Host* stCurrent = nullptr;
+
+// Names the 9.6 headers do not define: the command function (D96 commands.html has
+// plug-ins name it themselves) and the four globals a host from build 3211 offers in newer
+// versions as well (lwrender.h / lwmeshes.h of 2020).
+constexpr const char* kCommandFuncGlobal = "LW Command Interface";
+constexpr const char* kItemInfo2020 = "LW Item Info 9";
+constexpr const char* kObjectInfo2020 = "LW Object Info 14";
+constexpr const char* kObjectFuncs2020 = "Scene Objects 9";
+constexpr const char* kBoneInfo2020 = "LW Bone Info 7";
 
 // --- messages ----------------------------------------------------------------------
 
@@ -126,13 +133,13 @@ void* Host::global(const char* cname, int) {
   if (name == LWRASTERFUNCS_GLOBAL) return rasterFuncsRecord();
   if (name == LWVIEWPORTINFO_GLOBAL) return viewportInfoRecord();
   if (name == LWINTERFACEINFO_GLOBAL) return interfaceInfoRecord();
-  if (name == LWITEMINFO_GLOBAL || (newHost && name == LWITEMINFO_GLOBAL_2020)) return itemInfoRecord();
-  if (name == LWOBJECTINFO_GLOBAL || (newHost && name == LWOBJECTINFO_GLOBAL_2020)) return objectInfoRecord();
-  if (name == LWOBJECTFUNCS_GLOBAL || (newHost && name == LWOBJECTFUNCS_GLOBAL_2020)) return objectFuncsRecord();
-  if (name == LWBONEINFO_GLOBAL || (newHost && name == LWBONEINFO_GLOBAL_2020)) return boneInfoRecord();
+  if (name == LWITEMINFO_GLOBAL || (newHost && name == kItemInfo2020)) return itemInfoRecord();
+  if (name == LWOBJECTINFO_GLOBAL || (newHost && name == kObjectInfo2020)) return objectInfoRecord();
+  if (name == LWOBJECTFUNCS_GLOBAL || (newHost && name == kObjectFuncs2020)) return objectFuncsRecord();
+  if (name == LWBONEINFO_GLOBAL || (newHost && name == kBoneInfo2020)) return boneInfoRecord();
   if (name == LWMTUTILFUNCS_GLOBAL) return mtUtilFuncsRecord();
   if (name == LWCOMRING_GLOBAL) return &stComRing;
-  if (name == LWCOMMANDFUNC_GLOBAL) return reinterpret_cast<void*>(&commandFunc);
+  if (name == kCommandFuncGlobal) return reinterpret_cast<void*>(&commandFunc);
   if (name == LWSERVERINFO_GLOBAL) return &stServerInfo;
   if (name == LWLMONFUNCS_GLOBAL) return monitorFuncsRecord();
   if (name == LWPRODUCTINFO_GLOBAL) return reinterpret_cast<void*>(uintptr_t(product.value()));

@@ -13,6 +13,9 @@ namespace sim {
 
 namespace {
 
+// Qualifier bits of a 2020 host's tool events (lwtool.h of 2020; the 9.6 header has none).
+constexpr int kToolFlagCtrl = 1 << 5, kToolFlagAlt = 1 << 6, kToolFlagShift = 1 << 7;
+
 void put(LWDVector out, const Vec3& v) {
   for (int i = 0; i < 3; ++i) out[i] = v[size_t(i)];
 }
@@ -60,9 +63,9 @@ LWToolEvent makeEvent(const SimViewport& v, int viewNumber, double x, double y, 
   ev.dx = drag.down ? int(std::lround(x - drag.x)) : 0;
   ev.dy = drag.down ? int(std::lround(drag.y - y)) : 0;
   if (button == 1) ev.flags |= LWTOOLF_ALT_BUTTON;
-  if (qualifiers & Host::kMouseShift) ev.flags |= LWTOOLF_SHIFT;
-  if (qualifiers & Host::kMouseCtrl) ev.flags |= LWTOOLF_CTRL;
-  if (qualifiers & Host::kMouseAlt) ev.flags |= LWTOOLF_ALT;
+  if (qualifiers & Host::kMouseShift) ev.flags |= kToolFlagShift;
+  if (qualifiers & Host::kMouseCtrl) ev.flags |= kToolFlagCtrl;
+  if (qualifiers & Host::kMouseAlt) ev.flags |= kToolFlagAlt;
   ev.viewNumber = viewNumber;
   if (posOut) *posOut = pos;
   return ev;

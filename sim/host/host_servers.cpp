@@ -15,6 +15,9 @@ namespace sim {
 
 namespace {
 
+// The symbol a module file exports its descriptor under (lwmodule.h).
+constexpr const char* kDescriptorSymbol = "_mod_descrip";
+
 // The activation versions of a 2020 host (lwsdkver.h build 3227).
 constexpr int kLayoutToolVersion2020 = 3;
 constexpr int kMasterVersion2020 = 5;
@@ -60,9 +63,9 @@ bool Host::loadModule(const std::string& path, std::string* error) {
     if (error) *error = std::string("cannot load module: ") + dlerror();
     return false;
   }
-  auto* descriptor = static_cast<ModuleDescriptor*>(dlsym(handle, LWMODULE_DESCRIPTOR_SYMBOL));
+  auto* descriptor = static_cast<ModuleDescriptor*>(dlsym(handle, kDescriptorSymbol));
   if (!descriptor) {
-    if (error) *error = "not a plug-in module (no " LWMODULE_DESCRIPTOR_SYMBOL "): " + path;
+    if (error) *error = std::string("not a plug-in module (no ") + kDescriptorSymbol + "): " + path;
     dlclose(handle);
     return false;
   }

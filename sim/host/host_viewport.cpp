@@ -4,7 +4,7 @@
 #include "host/host_access.h"
 
 extern "C" {
-#include <lwviewportinfo.h>
+#include <lwrender.h>
 }
 
 namespace sim {

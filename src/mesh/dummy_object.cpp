@@ -5,6 +5,7 @@
 #include "mesh/weight_map_names.h"
 #include "settings/c_strings.h"
 #include "settings/host_globals.h"
+#include "shell/item_id_changes.h"
 #include "shell/mesh_edit_access.h"
 #include "shell/module_state.h"
 
@@ -83,6 +84,7 @@ LWItemID getDummyObject(InstData& inst) {
   }
   hostCommand("AutoConfirm 0");
   if (remembered) hostCommandf("SelectItem %x", lowId(remembered));
+  stDeformationStateUnevaluated = true;
   return candidate;
 }
 
@@ -92,9 +94,11 @@ void removeDummyObject(InstData& inst) {
   if (!itemExistsWithItemID(stHost.itemInfo, dummy)) return;
   if (!compareCString(stHost.itemInfo->name(dummy), kDummyObjectName)) return;
   LWItemID remembered = firstSelected();
+  const size_t idMark = itemIdChangeMark();
   hostCommandf("SelectItem %x", lowId(dummy));
   hostCommand("ClearSelected");
-  if (remembered && remembered != dummy) hostCommandf("SelectItem %x", lowId(remembered));
+  // Removing an item may renumber the others.
+  if (remembered && remembered != dummy) hostCommandf("SelectItem %x", lowId(followItemId(remembered, idMark)));
   inst.mesh.dummyObject = LWITEM_NULL;
 }
 
@@ -103,12 +107,18 @@ int layoutDeformationFlags(InstData& inst, int mode) {
   if (inst.mesh.dummyObject && !itemExistsWithItemID(stHost.itemInfo, inst.mesh.dummyObject))
     inst.mesh.dummyObject = LWITEM_NULL;
   if (!inst.mesh.dummyObject) inst.mesh.dummyObject = getDummyObject(inst);
+  if (stDeformationStateUnevaluated && inst.mesh.dummyObject) {
+    // The flag is only as new as the host's last evaluation: have the host evaluate first.
+    stDeformationStateUnevaluated = false;
+    hostCommand("RefreshNow");
+  }
   reacquireSceneGlobals();
   const bool off = inst.mesh.dummyObject && (stHost.objectInfo->flags(inst.mesh.dummyObject) & kNoDeformersApplied);
   if (mode == 0) return off ? 0 : 1;
   const unsigned general = stHost.interfaceInfo->generalFlags;
   const bool ikOn = general & (1u << 7);
   const bool mcOn = general & (1u << 11);
+  if ((mode & 1) ? off : !off) stDeformationStateUnevaluated = true;
   if (mode & 1) {
     if (off) hostCommand("EnableDeformations");
     if (!ikOn) hostCommand("EnableIK");

@@ -19,6 +19,7 @@ enum ToolRingMessage : int {
   kMsgSelectionChanged = 80,
   kMsgSceneSaveStarting = 81,
   kMsgSceneSaveDone = 82,
+  kMsgItemIdsChanged = 83,  // data: the host's list "old, new, ..., 0" of renumbered items
 };
 
 struct RingDataBlock {

@@ -42,6 +42,9 @@ struct InstData : ToolSettings {
 
   // The object snapshot and the write-back.
   MeshData mesh;
+  // The selected-bone list, head first: drawn selected, edited by bone picks and bone
+  // commands, refilled from the current map by selectBonesByWeightName.
+  std::vector<BonePick> pickedBones;
   int32_t meAccessOp = kOpStoreValues;
   int32_t changeCount = 0;
   MapDelete* mapsToDelete = nullptr;

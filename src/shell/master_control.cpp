@@ -1,6 +1,7 @@
 #include "shell/master_control.h"
 
 #include <cstdlib>
+#include <deque>
 
 #include "settings/c_strings.h"
 #include "settings/host_config.h"
@@ -18,7 +19,7 @@ namespace {
 GlobalFunc* stMasterGlobal = nullptr;
 
 LWComRing* masterRing() {
-  return stMasterGlobal ? static_cast<LWComRing*>(stMasterGlobal(LWCOMRING_GLOBAL, GFUSE_TRANSIENT)) : nullptr;
+  return stMasterGlobal ? static_cast<LWComRing*>(stMasterGlobal(hostapi::kComRing, GFUSE_TRANSIENT)) : nullptr;
 }
 
 // The instance itself means nothing; its address is what it answers with.
@@ -76,26 +77,47 @@ const LWItemID* VelmoraMasterItems(LWInstance) {
   return none;
 }
 
-void VelmoraMasterChangeID(LWInstance, const LWItemID*) {}
+// The host renumbers items: the tool follows its own ids (the list is "old, new, ..., 0").
+void VelmoraMasterChangeID(LWInstance, const LWItemID* list) {
+  guardCallbackVoid([&] {
+    if (!list) return;
+    if (LWComRing* ring = masterRing())
+      ring->ringMessage(const_cast<char*>(kToolRing), kMsgItemIdsChanged, const_cast<LWItemID*>(list));
+  });
+}
 
-// Scene events become tool-ring messages without data.
+// Scene events that arrived while the module was still busy, in order.
+std::deque<int> stHeldBackMessages;
+
+void forwardToTool(int message) {
+  if (LWComRing* ring = masterRing()) ring->ringMessage(const_cast<char*>(kToolRing), message, nullptr);
+}
+
+// The dummy object is removed before a scene save and re-created after it. The save
+// events are named, not numbered: the clear and load codes mean other things (and the
+// clear event reaches only LAYOUT-type masters).
+int toolMessageForEvent(int eventCode) {
+  switch (eventCode) {
+    case LWEVNT_SELECT: return kMsgSelectionChanged;
+    case LWEVNT_NOTIFY_SCENE_SAVE_STARTING: return kMsgSceneSaveStarting;
+    case LWEVNT_NOTIFY_SCENE_SAVE_COMPLETE: return kMsgSceneSaveDone;
+    default: return -1;
+  }
+}
+
+// Scene events become tool-ring messages without data. An event raised by the module's
+// own commands (the host delivering it at once) waits until the module has returned.
 double VelmoraMasterProcess(LWInstance, const LWMasterAccess* access) {
   return guardCallback<double>(0.0, [&]() -> double {
     if (!access) return 0.0;
-    int message = -1;
-    switch (access->eventCode) {
-      case LWEVNT_SELECT: message = kMsgSelectionChanged; break;
-#if defined(_WIN32) || defined(_MSWIN)
-      case LWEVNT_NOTIFY_SCENE_CLEAR_COMPLETE: message = kMsgSceneSaveStarting; break;
-      case LWEVNT_NOTIFY_SCENE_LOAD_STARTING: message = kMsgSceneSaveDone; break;
-#else
-      case LWEVNT_NOTIFY_SCENE_SAVE_STARTING: message = kMsgSceneSaveStarting; break;
-      case LWEVNT_NOTIFY_SCENE_SAVE_COMPLETE: message = kMsgSceneSaveDone; break;
-#endif
-      default: break;
+    const int message = toolMessageForEvent(access->eventCode);
+    if (message < 0) return 0.0;
+    if (stCallbackDepth > 1) {
+      if (stHeldBackMessages.empty() || stHeldBackMessages.back() != message || message != kMsgSelectionChanged)
+        stHeldBackMessages.push_back(message);
+      return 0.0;
     }
-    if (message >= 0)
-      if (LWComRing* ring = masterRing()) ring->ringMessage(const_cast<char*>(kToolRing), message, nullptr);
+    forwardToTool(message);
     return 0.0;
   });
 }
@@ -104,10 +126,27 @@ unsigned int VelmoraMasterFlags(LWInstance) { return LWMASTF_RECEIVE_NOTIFICATIO
 
 }  // namespace
 
+void afterOutermostCallback() noexcept {
+  static bool flushing = false;
+  if (flushing) return;
+  flushing = true;
+  try {
+    // Bounded: handlers that keep raising events for each other must not hang the host.
+    for (int guard = 0; !stHeldBackMessages.empty() && guard < 64; ++guard) {
+      const int message = stHeldBackMessages.front();
+      stHeldBackMessages.pop_front();
+      forwardToTool(message);
+    }
+  } catch (...) {
+  }
+  stHeldBackMessages.clear();
+  flushing = false;
+}
+
 int VelmoraMasterActivate(int version, GlobalFunc* global, void* local, void*) {
   return guardCallback<int>(AFUNC_BADAPP_SILENT, [&]() -> int {
-    if (version != LWMASTER_VERSION) return AFUNC_BADVERSION;
-    if (!global || !global(LWCOMRING_GLOBAL, GFUSE_TRANSIENT)) return AFUNC_BADGLOBAL;
+    if (version != hostapi::kMasterHandlerVersion) return AFUNC_BADVERSION;
+    if (!global || !global(hostapi::kComRing, GFUSE_TRANSIENT)) return AFUNC_BADGLOBAL;
     auto* handler = static_cast<LWMasterHandler*>(local);
     if (!handler || !handler->inst || !handler->item) return AFUNC_BADLOCAL;
     stMasterGlobal = global;
@@ -129,7 +168,7 @@ int VelmoraMasterActivate(int version, GlobalFunc* global, void* local, void*) {
 
 int addMasterControlPlugin() {
   GlobalFunc* global = stHost.global ? stHost.global : getGlobalForFunc();
-  auto* serverInfo = global ? static_cast<LWServerInfo*>(global(LWSERVERINFO_GLOBAL, GFUSE_TRANSIENT)) : nullptr;
+  auto* serverInfo = global ? static_cast<LWServerInfo*>(global(hostapi::kServerInfo, GFUSE_TRANSIENT)) : nullptr;
   if (!serverInfo) return 1;
   if (!serverInfo->path(kMasterClassName, kMasterServerName)) return 2;
   if (stHost.itemInfo)
@@ -142,18 +181,31 @@ int addMasterControlPlugin() {
   return 0;
 }
 
+namespace {
+
+int countAppliedMasters() {
+  int n = 0;
+  while (stHost.itemInfo->server(LWITEM_NULL, kMasterClassName, n + 1)) ++n;
+  return n;
+}
+
+}  // namespace
+
 void removeMasterControlPlugins() {
   if (!stHost.itemInfo) return;
-  // A removal moves the next handler into this index, so the index only advances past
-  // other handlers. The bound stops a host that refuses the removal from looping.
+  // A removal moves the next handler into this index, so the index stays after one.
+  // Whether the removal happened is read back from the scene: the command's own result
+  // is not defined by the host. A refused removal advances, so the walk ends.
   for (int i = 1, guard = 0; guard < 10000; ++guard) {
     const char* name = stHost.itemInfo->server(LWITEM_NULL, kMasterClassName, i);
     if (!name) break;
-    if (compareCString(name, kMasterServerName)) {
-      if (!hostCommandf("RemoveServer %s %d", kMasterClassName, i)) ++i;
-    } else {
+    if (!compareCString(name, kMasterServerName)) {
       ++i;
+      continue;
     }
+    const int before = countAppliedMasters();
+    hostCommandf("RemoveServer %s %d", kMasterClassName, i);
+    if (countAppliedMasters() >= before) ++i;
   }
 }
 

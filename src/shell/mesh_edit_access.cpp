@@ -162,8 +162,8 @@ EDError setMultiWeightsToEvalPoints_Inv(void* data, const EDPointInfo* point) {
 
 int LayoutMEAccessMain(int version, GlobalFunc* global, void* localPtr, void*) {
   return guardCallback<int>(AFUNC_BADAPP_SILENT, [&]() -> int {
-    if (version < 3) return AFUNC_BADAPP_SILENT;
-    auto* ring = global ? static_cast<LWComRing*>(global(LWCOMRING_GLOBAL, GFUSE_TRANSIENT)) : nullptr;
+    if (version < hostapi::kCommandSequenceVersion) return AFUNC_BADAPP_SILENT;
+    auto* ring = global ? static_cast<LWComRing*>(global(hostapi::kComRing, GFUSE_TRANSIENT)) : nullptr;
     auto* local = static_cast<LWModCommand*>(localPtr);
     if (!ring || !local) return AFUNC_BADAPP_SILENT;
     RingDataBlock query;

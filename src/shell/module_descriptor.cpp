@@ -40,4 +40,15 @@ void Shutdown(void*) {}
 
 }  // namespace
 
-ModuleDescriptor _mod_descrip = {MOD_SYSSYNC, MOD_SYSVER, MOD_MACHINE, Startup, Shutdown, stServers};
+// The one symbol the module file exports: marked here, on the definition, because the
+// host's headers declare nothing for it and everything else is built hidden.
+#if defined(_WIN32)
+#define VELMORA_MODULE_EXPORT __declspec(dllexport)
+#else
+#define VELMORA_MODULE_EXPORT __attribute__((visibility("default")))
+#endif
+
+extern "C" {
+VELMORA_MODULE_EXPORT ModuleDescriptor _mod_descrip = {
+    MOD_SYSSYNC, MOD_SYSVER, MOD_MACHINE, Startup, Shutdown, stServers};
+}

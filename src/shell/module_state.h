@@ -16,6 +16,10 @@ extern bool stFirstActivation;
 extern int stObjectsModePanelsLeft;
 // The dummy object's one-off empty edit on new hosts is still to be done.
 extern bool stDummyFirstEditPending;
+// The dummy object was just made, or the module switched deformations, and the host has
+// not been asked to evaluate since: its "no deformer applied" flag may still describe an
+// earlier state (a host may report the last evaluation, and evaluates when idle).
+extern bool stDeformationStateUnevaluated;
 
 // Puts every module-level variable back to its state at load.
 void resetModuleState();

@@ -6,10 +6,11 @@
 #include "settings/host_globals.h"
 #include "shell/callback_guard.h"
 #include "shell/comm_rings.h"
+#include "shell/item_id_changes.h"
 
 void sendRingMessage(const char* topic, int code, void* data) {
   GlobalFunc* global = stHost.global;
-  auto* ring = global ? static_cast<LWComRing*>(global(LWCOMRING_GLOBAL, GFUSE_TRANSIENT)) : nullptr;
+  auto* ring = global ? static_cast<LWComRing*>(global(hostapi::kComRing, GFUSE_TRANSIENT)) : nullptr;
   if (ring) ring->ringMessage(const_cast<char*>(topic), code, data);
 }
 
@@ -98,6 +99,10 @@ void ringEvent(void* instPtr, void*, int code, void* data) {
     if (instPtr != &stInstData) return;
     InstData& inst = *static_cast<InstData*>(instPtr);
     auto* block = static_cast<RingDataBlock*>(data);
+    if (code == kMsgItemIdsChanged) {
+      applyItemIdChanges(inst, static_cast<const LWItemID*>(data));
+      return;
+    }
     if (code == kMsgMapChanged) {
       inst.meAccessOp = kOpMapChanged;
       return;

@@ -48,7 +48,7 @@ void reportObjectsModeOnly(GlobalFunc* global) {
 }
 
 std::string settingsDirectory(GlobalFunc* global) {
-  auto* dirInfo = reinterpret_cast<LWDirInfoFunc*>(global(LWDIRINFOFUNC_GLOBAL, GFUSE_TRANSIENT));
+  auto* dirInfo = reinterpret_cast<LWDirInfoFunc*>(global(hostapi::kDirInfo, GFUSE_TRANSIENT));
   const char* dir = dirInfo ? dirInfo(LWFTYPE_SETTING) : nullptr;
   return dir ? dir : "";
 }
@@ -121,6 +121,41 @@ void setUpInstance(InstData& inst, GlobalFunc* global, long long freeMem, bool f
   stFirstActivation = false;
 }
 
+// The module's binding to the host as it was before an activation. An activation that
+// fails puts it back, so a half-acquired set of globals (or a binding to a tool record the
+// host has dropped) never outlives the failure.
+class BindingRollback {
+ public:
+  BindingRollback()
+      : host_(stHost),
+        toolLocal_(stToolLocal),
+        build_(stBuildNumber),
+        globalForFunc_(getGlobalForFunc()),
+        names_{servName_LWITEMINFO, servName_LWOBJECTINFO, servName_LWOBJECTFUNCS, servName_LWBONEINFO} {}
+  ~BindingRollback() {
+    if (kept_) return;
+    stHost = host_;
+    stToolLocal = toolLocal_;
+    stBuildNumber = build_;
+    setGlobalForFunc(globalForFunc_);
+    servName_LWITEMINFO = names_[0];
+    servName_LWOBJECTINFO = names_[1];
+    servName_LWOBJECTFUNCS = names_[2];
+    servName_LWBONEINFO = names_[3];
+  }
+  BindingRollback(const BindingRollback&) = delete;
+  BindingRollback& operator=(const BindingRollback&) = delete;
+  void keep() { kept_ = true; }
+
+ private:
+  HostGlobals host_;
+  LWLayoutTool* toolLocal_;
+  int build_;
+  GlobalFunc* globalForFunc_;
+  const char* names_[4];
+  bool kept_ = false;
+};
+
 void fillToolRecord(LWLayoutTool* local) {
   local->instance = &stInstData;
   LWLayoutToolFuncs* f = toolFuncs(local);
@@ -143,9 +178,10 @@ void fillToolRecord(LWLayoutTool* local) {
 
 int VelmoraToolHandler(int version, GlobalFunc* global, void* localPtr, void*) {
   return guardCallback<int>(AFUNC_BADAPP_SILENT, [&]() -> int {
-    if (version != LWLAYOUTTOOL_VERSION) return AFUNC_BADVERSION;
+    if (version != hostapi::kLayoutToolVersion) return AFUNC_BADVERSION;
     auto* local = static_cast<LWLayoutTool*>(localPtr);
     if (!global || !local || !local->tool) return AFUNC_BADLOCAL;
+    BindingRollback binding;
     stToolLocal = local;
     stHost.global = global;
     setGlobalForFunc(global);
@@ -174,12 +210,13 @@ int VelmoraToolHandler(int version, GlobalFunc* global, void* localPtr, void*) {
     setUpInstance(inst, global, freeMem, freeMemFailed != 0);
     fillToolRecord(local);
 
-    if (LWComRing* ring = static_cast<LWComRing*>(global(LWCOMRING_GLOBAL, GFUSE_TRANSIENT)))
+    if (LWComRing* ring = static_cast<LWComRing*>(global(hostapi::kComRing, GFUSE_TRANSIENT)))
       ring->ringAttach(const_cast<char*>(kToolRing), &inst, ringEvent);
 
     inst.mesh.dummyObject = getDummyObject(inst);
     getCurrentObject(inst);
     openEditPanel(inst);
+    binding.keep();
     return AFUNC_OK;
   });
 }

@@ -29,7 +29,7 @@ void VelmoraToolDone(LWInstance instPtr) {
     InstData& inst = stInstData;
     if (isEditPanelOpen()) closeEditPanelForToolDone(inst);
     if (stHost.global)
-      if (auto* ring = static_cast<LWComRing*>(stHost.global(LWCOMRING_GLOBAL, GFUSE_TRANSIENT)))
+      if (auto* ring = static_cast<LWComRing*>(stHost.global(hostapi::kComRing, GFUSE_TRANSIENT)))
         ring->ringDetach(const_cast<char*>(kToolRing), &inst);
     inst.toolActive = 0;
   });

@@ -10,6 +10,12 @@
 #include "host/host.h"
 #include "scene/demo_scene.h"
 
+extern "C" {
+#include <lwmodule.h>
+// The module's descriptor, linked in from the static library (the module file exports it).
+extern ModuleDescriptor _mod_descrip;
+}
+
 class ModuleFixture : public ::testing::Test {
  protected:
   void SetUp() override;
