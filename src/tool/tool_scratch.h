@@ -1,0 +1,95 @@
+// The painting tool's working storage: per-point and per-face arrays parallel to the
+// snapshot (struct of arrays, sized once per snapshot and reused by every event), the
+// caches built at each press, and the influence list.
+//
+// Per point (bytes): screen 24, behindEye 1, otherNormal 24, brushDistance 8,
+// straightDist/pathLength/surfaceDist 24, unfoldedPos 16, unfoldedDir 16, walkParent 4,
+// walkSlot 4, hopCount 4, walkStamp 4, mark 1, accepted bit 1/8: about 154 bytes, plus
+// the two point grids (about 6 bytes each).
+// Per face: faceBox 32, faceBehind 1, faceNormal 24, faceStamp 4, and its grid entries.
+//
+// The screen positions are kept apart from the surface-walk fields because one stroke
+// may use both (the cursor leaves the mesh during a drag).
+#pragma once
+#include <cstdint>
+#include <vector>
+
+#include "geometry/vec3.h"
+#include "tool/face_grid.h"
+#include "tool/uniform_grid.h"
+
+namespace velmora::tool {
+
+using geometry::Vec2;
+using geometry::Vec3;
+
+// The touched points of one builder call, in list order (the reverse of the order in
+// which they were accepted), and the depth of the touched region in rings of edges.
+struct EnablePointList {
+  std::vector<int32_t> members;
+  int32_t influenceDepth = 0;
+};
+
+// One entry of the surface walk's queue (a binary heap ordered by key, then by the
+// time the key was set, which gives equal keys first-come first-served).
+struct WalkEntry {
+  double key = 0.0;
+  uint64_t sequence = 0;
+  int32_t point = -1;
+  int32_t from = -1;  // -1: the hit point itself
+};
+
+struct ToolScratch {
+  int32_t sizedPoints = -1, sizedFaces = -1;
+
+  // Projection cache of the press (the view is fixed for a stroke).
+  std::vector<double> screen;       // x, y, depth per point
+  std::vector<uint8_t> behindEye;   // perspective depth below kBehindEyeDepth
+  std::vector<double> faceBox;      // minX, minY, maxX, maxY per face (screen)
+  std::vector<uint8_t> faceBehind;  // a corner of the face is behind the eye
+  UniformGrid screenPoints;         // points in front of the eye, by screen x, y
+  UniformGrid worldPoints;          // all points, by displayed position
+  UniformGrid screenFaces;          // faces (not lines) in front, by screen box
+  std::vector<int32_t> wideFaces;   // faces not in screenFaces: behind the eye or very wide
+  bool screenFacesMatchRay = false; // the pick ray runs along the view: screenFaces may be used
+
+  // Normals on the displayed positions, refreshed at each press.
+  std::vector<double> otherNormal;  // 3 per point
+  std::vector<double> faceNormal;   // 3 per face
+
+  // Builder fields.
+  std::vector<double> brushDistance;
+  std::vector<uint8_t> mark;        // 0 outside a builder or walk
+  std::vector<uint64_t> accepted;   // one bit per point: list order without sorting
+  EnablePointList list;
+
+  // Surface walk (lazy: a point's fields are live only when walkStamp equals walkEpoch).
+  std::vector<double> straightDist, pathLength, surfaceDist;
+  std::vector<double> unfoldedPos, unfoldedDir;  // 2 per point
+  std::vector<int32_t> walkParent;  // -1: reached from the hit point
+  std::vector<int32_t> walkSlot;    // heap position, -1 when not queued
+  std::vector<int32_t> hopCount;
+  std::vector<uint32_t> walkStamp;
+  uint32_t walkEpoch = 0;
+  std::vector<WalkEntry> walkHeap;
+  uint64_t walkSequence = 0;
+
+  // Face de-duplication of grid queries.
+  std::vector<uint32_t> faceStamp;
+  uint32_t faceEpoch = 0;
+  std::vector<int32_t> faceCandidates;
+
+  // Ring walk and part search queues.
+  std::vector<int32_t> ring, nextRing;
+  std::vector<int32_t> part;  // the clicked part, in collection order
+
+  // The hidden-point face grid of one operation.
+  FaceGrid faceGrid;
+};
+
+// Sizes every per-point and per-face array for the snapshot (no-op when the counts are
+// unchanged). Called at each press; the arrays are then reused by every event.
+struct PaintContext;
+void sizeToolScratch(PaintContext& c);
+
+}  // namespace velmora::tool
