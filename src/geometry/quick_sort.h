@@ -12,6 +12,7 @@
 #include <concepts>
 #include <cstdint>
 #include <span>
+#include <type_traits>
 #include <utility>
 
 namespace velmora::geometry {
@@ -81,12 +82,23 @@ void sortWeightStcsListByValue(std::span<W*> list, int first, int last) {
   quickSortByKey(list, first, last, [](const W* w) { return static_cast<float>(w->valueAfter); });
 }
 
-/// Sorts pointers to point records by their unsigned 64-bit `pointId`.
+/// A point id as the unsigned 64-bit key the point lists are sorted by: an integer id
+/// as it is, a host handle (a pointer) by its address.
+template <class Id>
+  requires std::is_pointer_v<Id> || std::is_integral_v<Id>
+std::uint64_t pointIdKey(Id id) {
+  if constexpr (std::is_pointer_v<Id>) {
+    return static_cast<std::uint64_t>(reinterpret_cast<std::uintptr_t>(id));
+  } else {
+    return static_cast<std::uint64_t>(id);
+  }
+}
+
+/// Sorts pointers to point records by their `pointId` (pointIdKey).
 template <class P>
-  requires requires(const P* p) { { p->pointId } -> std::convertible_to<std::uint64_t>; }
+  requires requires(const P* p) { pointIdKey(p->pointId); }
 void sortPntUserDataList(std::span<P*> list, int first, int last) {
-  quickSortByKey(list, first, last,
-                 [](const P* p) { return static_cast<std::uint64_t>(p->pointId); });
+  quickSortByKey(list, first, last, [](const P* p) { return pointIdKey(p->pointId); });
 }
 
 /// Same as sortPntUserDataList, for the point records of the surface copy.
@@ -97,17 +109,24 @@ void sortBgPntUserDataList(std::span<P*> list, int first, int last) {
 
 /// Looks up pointId in a list sorted by sortPntUserDataList, as bisectByKey
 /// (the caller checks the id of the entry at the returned index).
-template <class P>
-  requires requires(const P* p) { { p->pointId } -> std::convertible_to<std::uint64_t>; }
-int getIndexAtPntUserDataList(std::span<P*> list, std::uint64_t pointId, int first, int last) {
-  return bisectByKey(list, pointId, first, last,
-                     [](const P* p) { return static_cast<std::uint64_t>(p->pointId); });
+template <class P, class Id>
+  requires requires(const P* p, Id id) { pointIdKey(p->pointId); pointIdKey(id); }
+int getIndexAtPntUserDataList(std::span<P* const> list, Id pointId, int first, int last) {
+  return bisectByKey(list, pointIdKey(pointId), first, last, [](const P* p) { return pointIdKey(p->pointId); });
+}
+template <class P, class Id>
+int getIndexAtPntUserDataList(std::span<P*> list, Id pointId, int first, int last) {
+  return getIndexAtPntUserDataList(std::span<P* const>(list), pointId, first, last);
 }
 
 /// Same as getIndexAtPntUserDataList, for the surface copy.
-template <class P>
-int getIndexAtBgPntUserDataList(std::span<P*> list, std::uint64_t pointId, int first, int last) {
+template <class P, class Id>
+int getIndexAtBgPntUserDataList(std::span<P* const> list, Id pointId, int first, int last) {
   return getIndexAtPntUserDataList(list, pointId, first, last);
+}
+template <class P, class Id>
+int getIndexAtBgPntUserDataList(std::span<P*> list, Id pointId, int first, int last) {
+  return getIndexAtPntUserDataList(std::span<P* const>(list), pointId, first, last);
 }
 
 /// Sorts pointers to bind bone records by their 32-bit `duplicateIndex`.

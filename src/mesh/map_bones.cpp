@@ -1,21 +1,36 @@
 #include "mesh/map_bones.h"
 
+#include <algorithm>
+
+#include "mesh/child_list.h"
 #include "settings/c_strings.h"
 #include "settings/host_globals.h"
 
-std::vector<LWItemID> selectBonesByWeightName(InstData& inst, const char* mapName) {
-  std::vector<LWItemID> bones;
-  const LWItemInfo* items = stHost.itemInfo;
-  const LWObjectInfo* objects = stHost.objectInfo;
-  const LWBoneInfo* boneInfo = stHost.boneInfo;
-  if (inst.boneFollowsMap != 1 || !mapName || !mapName[0] || !inst.mesh.currentObject || !items || !objects ||
-      !boneInfo)
-    return bones;
-  const LWItemID source = objects->boneSource(inst.mesh.currentObject);
-  if (!source) return bones;
-  for (LWItemID bone = items->first(LWI_BONE, source); bone; bone = items->next(bone)) {
-    const char* name = boneInfo->weightMap(bone);
-    if (name && compareCString(name, mapName)) bones.push_back(bone);
-  }
-  return bones;
+namespace {
+
+constexpr int32_t kBoneNode = 3;
+constexpr int32_t kJointBone = 1;
+
+bool isJointBone(const ChildStc* node) {
+  return node && node->itemType == kBoneNode && node->boneType == kJointBone;
+}
+
+bool selectable(const ChildStc& node, const char* mapName) {
+  if (node.itemType != kBoneNode || !node.weightMapName || !compareCString(node.weightMapName, mapName)) return false;
+  return node.boneType != kJointBone || isJointBone(node.parent);
+}
+
+}  // namespace
+
+int selectBonesByWeightName(InstData& inst, const char* mapName) {
+  inst.pickedBones.clear();
+  if (inst.boneFollowsMap != 1 || !mapName || !mapName[0] || !inst.mesh.currentObject || !stHost.global) return 0;
+  ChildStcList tree;
+  if (!createChildStcList(tree, stHost.global, inst.mesh.currentObject)) return 0;
+  for (const ChildStc* node = tree.root; node; node = node->nextInOrder)
+    if (selectable(*node, mapName)) inst.pickedBones.push_back({node->item, 1.0});
+  destroyChildStcList(tree);
+  // Each bone found goes to the head of the list, as the tree walk adds them.
+  std::reverse(inst.pickedBones.begin(), inst.pickedBones.end());
+  return int(inst.pickedBones.size());
 }

@@ -1,13 +1,12 @@
 // The bones that follow the current weight map: the ones whose weight-map name is the
-// map being painted.
+// map being painted become the tool's selected bones.
 #pragma once
-#include <vector>
 
 #include "shell/inst_data.h"
 
-// With boneFollowsMap set, the bones of the current object's bone source whose weight
-// map is named mapName, in item order; empty otherwise, or when mapName is empty or
-// there is no object. The host's selection is left alone: the tool keeps its object
-// selected while it runs, so the edit panel shows these bones instead of selecting
-// them. Re-acquires nothing; uses the item, object and bone info in stHost.
-std::vector<LWItemID> selectBonesByWeightName(InstData& inst, const char* mapName);
+// Empties the tool's selected-bone list (inst.pickedBones); with boneFollowsMap on, fills
+// it with the bones of the current object's item tree (the child list) whose weight map
+// is named mapName, each with length key 1.0. A joint bone counts only when its parent
+// is a joint bone too (the first joint of a chain only marks where the chain starts).
+// The host's selection is left alone. Returns the number of bones selected.
+int selectBonesByWeightName(InstData& inst, const char* mapName);

@@ -87,6 +87,13 @@ struct EdgeData {
   int32_t cornersB[3] = {0, 0, 0};
 };
 
+// One entry of the tool's selected-bone list (InstData::pickedBones): the bone and its
+// length key. The list's first entry is its head, "the first selected bone".
+struct BonePick {
+  LWItemID bone = LWITEM_NULL;
+  double lengthKey = 1.0;
+};
+
 struct MeshData {
   MeshData() = default;
   MeshData(const MeshData&) = delete;
@@ -130,10 +137,6 @@ struct MeshData {
   int32_t faceTypeCount = 0, patchTypeCount = 0, subdTypeCount = 0;
   int32_t selectedCount = 0;
   PntUserData* enableList = nullptr;
-
-  // The bones of the object's bone source that use the current weight map, found at
-  // the last capture that changed object or topology; the edit panel shows them.
-  std::vector<LWItemID> mapBones;
 
   // The change list of the write-back: ascending point indices with their values, and
   // for the multi-map operations one list of WeightStc per entry (numPoints + 16 each).

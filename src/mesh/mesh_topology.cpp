@@ -25,6 +25,19 @@ namespace {
 
 using velmora::geometry::Vec3;
 
+template <class T>
+void release(std::vector<T>& v) {
+  std::vector<T>().swap(v);
+}
+
+// Sizes v to n value-initialised elements, keeping its storage unless it is far larger
+// than needed (a much smaller mesh than the last one gives the memory back).
+template <class T>
+void reuse(std::vector<T>& v, size_t n, const T& value = T{}) {
+  if (v.capacity() > 2 * n + 4096) release(v);
+  v.assign(n, value);
+}
+
 uint64_t idKey(LWPntID id) { return static_cast<uint64_t>(reinterpret_cast<uintptr_t>(id)); }
 
 Vec3 restOf(const PntUserData* p) { return {p->restPos[0], p->restPos[1], p->restPos[2]}; }
@@ -107,24 +120,41 @@ class PointIdTable {
   int shift_ = 64;
 };
 
+// Working arrays of a build. They live from one build to the next so that a re-capture
+// of a mesh of similar size touches memory that is already mapped (a fresh allocation
+// of a few hundred megabytes costs more in page faults than the build itself);
+// clearMeshRecords releases them with the snapshot.
+struct TopologyScratch {
+  PointIdTable ids;
+  std::vector<int8_t> kinds;        // per polygon record
+  std::vector<LWPolID> polygonIds;  // per polygon record
+  std::vector<NgonPiece> ngonPieces;
+  std::vector<PendingLine> lines;
+  std::vector<int32_t> stamp;       // per point, countPointEdges
+  std::vector<std::pair<int32_t, int32_t>> lineEdges;
+  std::vector<IdIndex> byId;
+  std::vector<IdIndex> byIdSwap;
+  velmora::geometry::TCDTriangulationData td;
+  std::vector<Vec3> cornerScratch;
+};
+
+TopologyScratch& scratch() {
+  static TopologyScratch s;
+  return s;
+}
+
 struct TopologyScan {
   MeshData* mesh = nullptr;
   LWMeshInfoID info = nullptr;
+  TopologyScratch* w = nullptr;
   // Counting scan.
   int64_t cornerTotal = 0;   // corners of the polygons of 3 or more points
   int64_t ngonTriangles = 0; // n - 2 summed over the polygons of 5 or more points
   int32_t lineCount = 0;
   int32_t maxPolygonSize = 0;
   // Build scan.
-  PointIdTable ids;
-  std::vector<int8_t> kinds; // per polygon record
-  std::vector<LWPolID> polygonIds;  // per polygon record
-  std::vector<NgonPiece> ngonPieces;
   size_t numNgonPieces = 0;
-  std::vector<PendingLine> lines;
   size_t vertexUsed = 0;
-  velmora::geometry::TCDTriangulationData td;
-  std::vector<Vec3> cornerScratch;
 };
 
 /** \name Point scans \{ */
@@ -152,15 +182,17 @@ struct ValueScan {
 };
 
 // The next base point's record, or null while leading subdivision points are skipped.
-PntUserData* nextScannedPoint(MeshData& m, LWPntID point) {
+// The frozen mesh's base points follow its subdivision points in the base mesh's scan
+// order; whether they carry the base mesh's ids or ids of their own is the host's
+// affair, so they are matched by position and pointId (the base mesh's id, which
+// sortedPoints and the write-back rely on) is left alone.
+PntUserData* nextScannedPoint(MeshData& m) {
   if (m.skipPoints > 0) {
     --m.skipPoints;
     return nullptr;
   }
   if (m.scanIndex >= m.numPoints) return nullptr;
-  PntUserData& p = m.points[size_t(m.scanIndex++)];
-  p.pointId = point;
-  return &p;
+  return &m.points[size_t(m.scanIndex++)];
 }
 
 void readOtherPos(LWMeshInfoID info, LWPntID point, PntUserData& p) {
@@ -171,7 +203,7 @@ void readOtherPos(LWMeshInfoID info, LWPntID point, PntUserData& p) {
 
 size_t getPointDataCBFunc(void* data, LWPntID point) {
   auto* s = static_cast<ValueScan*>(data);
-  PntUserData* p = nextScannedPoint(*s->mesh, point);
+  PntUserData* p = nextScannedPoint(*s->mesh);
   if (!p) return 0;
   readOtherPos(s->info, point, *p);
   p->hasValue = 0;
@@ -181,7 +213,7 @@ size_t getPointDataCBFunc(void* data, LWPntID point) {
 
 size_t getPointDataWithWeightCBFunc(void* data, LWPntID point) {
   auto* s = static_cast<ValueScan*>(data);
-  PntUserData* p = nextScannedPoint(*s->mesh, point);
+  PntUserData* p = nextScannedPoint(*s->mesh);
   if (!p) return 0;
   readOtherPos(s->info, point, *p);
   float v = 0.0f;
@@ -213,7 +245,7 @@ size_t getTmpNumEdgesCBFunc(void* data, LWPolID polygon) {
 }
 
 PntUserData* lookUpVertex(TopologyScan& s, LWPntID id) {
-  const int k = s.ids.find(idKey(id));
+  const int k = s.w->ids.find(idKey(id));
   return k < 0 ? nullptr : &s.mesh->points[size_t(k)];
 }
 
@@ -231,8 +263,8 @@ int quadKind(PntUserData* const q[4]) {
 // Appends the pieces of a triangulator triangle or quad (polygon-local corners).
 void addNgonPiece(TopologyScan& s, int polygon, PntUserData* const* vertices, const int* corners, int count) {
   auto push = [&](int c0, int c1, int c2, int c3, int n) {
-    if (s.numNgonPieces >= s.ngonPieces.size()) return;
-    NgonPiece& piece = s.ngonPieces[s.numNgonPieces++];
+    if (s.numNgonPieces >= s.w->ngonPieces.size()) return;
+    NgonPiece& piece = s.w->ngonPieces[s.numNgonPieces++];
     piece.polygon = polygon;
     piece.count = n;
     piece.corners[0] = c0;
@@ -263,9 +295,9 @@ void addNgonPiece(TopologyScan& s, int polygon, PntUserData* const* vertices, co
 // Triangulates a polygon of five or more corners on its rest positions; kDropped when
 // no triangulation is found.
 int triangulateNgon(TopologyScan& s, int polygon, PntUserData* const* vertices, int n) {
-  for (int k = 0; k < n; ++k) s.cornerScratch[size_t(k)] = restOf(vertices[k]);
-  auto& td = s.td;
-  if (!velmora::geometry::triangulatePolygon(td, std::span<const Vec3>(s.cornerScratch.data(), size_t(n)), true))
+  for (int k = 0; k < n; ++k) s.w->cornerScratch[size_t(k)] = restOf(vertices[k]);
+  auto& td = s.w->td;
+  if (!velmora::geometry::triangulatePolygon(td, std::span<const Vec3>(s.w->cornerScratch.data(), size_t(n)), true))
     return kDropped;
   for (int t = 0; t < td.numTrigons; ++t) {
     const auto& tri = td.trigons[size_t(t)];
@@ -289,7 +321,7 @@ size_t makeMeshDataCBFunc(void* data, LWPolID polygon) {
   if (n == 2) {
     PntUserData* a = lookUpVertex(*s, s->info->polVertex(s->info, polygon, 0));
     PntUserData* b = lookUpVertex(*s, s->info->polVertex(s->info, polygon, 1));
-    if (a && b && s->lines.size() < size_t(s->lineCount)) s->lines.push_back({polygon, a, b, m.numPolygons});
+    if (a && b && s->w->lines.size() < size_t(s->lineCount)) s->w->lines.push_back({polygon, a, b, m.numPolygons});
     return 0;
   }
   // The counting scan sized everything; a mesh that grew since is cut off there.
@@ -304,13 +336,13 @@ size_t makeMeshDataCBFunc(void* data, LWPolID polygon) {
   s->vertexUsed += size_t(n);
   const int index = m.numPolygons++;
   PolygonData& record = m.polygons[size_t(index)];
-  s->polygonIds[size_t(index)] = polygon;
+  s->w->polygonIds[size_t(index)] = polygon;
   record.vertexCount = n;
   record.vertices = vertices;
   int kind = kTriangle;
   if (n == 4) kind = quadKind(vertices);
   else if (n >= 5) kind = triangulateNgon(*s, index, vertices, n);
-  s->kinds[size_t(index)] = int8_t(kind);
+  s->w->kinds[size_t(index)] = int8_t(kind);
   return 0;
 }
 
@@ -364,23 +396,23 @@ void addLineToList(MeshData& m, const PendingLine& line) {
 }
 
 int countFaces(const TopologyScan& s, int numPolygons) {
-  int total = int(s.lines.size()) + int(s.numNgonPieces);
-  for (int i = 0; i < numPolygons; ++i) total += facesOfKind(s.kinds[size_t(i)]);
+  int total = int(s.w->lines.size()) + int(s.numNgonPieces);
+  for (int i = 0; i < numPolygons; ++i) total += facesOfKind(s.w->kinds[size_t(i)]);
   return total;
 }
 
 void makeFaces(MeshData& m, const TopologyScan& s) {
   size_t lineCursor = 0, pieceCursor = 0;
   for (int i = 0; i < m.numPolygons; ++i) {
-    while (lineCursor < s.lines.size() && s.lines[lineCursor].polygonsBefore <= i) addLineToList(m, s.lines[lineCursor++]);
+    while (lineCursor < s.w->lines.size() && s.w->lines[lineCursor].polygonsBefore <= i) addLineToList(m, s.w->lines[lineCursor++]);
     const PolygonData& polygon = m.polygons[size_t(i)];
-    const LWPolID id = s.polygonIds[size_t(i)];
-    const int kind = s.kinds[size_t(i)];
+    const LWPolID id = s.w->polygonIds[size_t(i)];
+    const int kind = s.w->kinds[size_t(i)];
     if (kind == kTriangle) {
       add1PolygonToList(m, id, i, polygon.vertices, 3);
     } else if (kind == kNgon) {
-      for (; pieceCursor < s.numNgonPieces && s.ngonPieces[pieceCursor].polygon == i; ++pieceCursor) {
-        const NgonPiece& piece = s.ngonPieces[pieceCursor];
+      for (; pieceCursor < s.numNgonPieces && s.w->ngonPieces[pieceCursor].polygon == i; ++pieceCursor) {
+        const NgonPiece& piece = s.w->ngonPieces[pieceCursor];
         PntUserData* corners[4] = {};
         for (int c = 0; c < piece.count; ++c) corners[c] = polygon.vertices[piece.corners[c]];
         add1PolygonToList(m, id, i, corners, piece.count);
@@ -389,7 +421,7 @@ void makeFaces(MeshData& m, const TopologyScan& s) {
       tryToAdd1QuadPolygonToList(m, id, i, polygon.vertices, kind);
     }
   }
-  while (lineCursor < s.lines.size()) addLineToList(m, s.lines[lineCursor++]);
+  while (lineCursor < s.w->lines.size()) addLineToList(m, s.w->lines[lineCursor++]);
 }
 
 /** \} */
@@ -403,8 +435,8 @@ void buildPointFaces(MeshData& m) {
     for (int c = 0; c < face.cornerCount; ++c) ++face.corners[c]->faceCount;
     total += size_t(face.cornerCount);
   }
-  m.pointFacePool.assign(total, nullptr);
-  m.faceCornerPool.assign(total, 0);
+  reuse(m.pointFacePool, total);
+  reuse(m.faceCornerPool, total);
   size_t offset = 0;
   for (PntUserData& p : m.points) {
     p.pointFaces = m.pointFacePool.data() + offset;
@@ -435,8 +467,9 @@ bool sharesFaceSide(const MeshData& m, const PntUserData& a, const PntUserData* 
 
 // Counts each point's distinct neighbours (its edges) into neighbourCount and returns
 // the sum. stamp[q] == k marks q as already counted for point k.
-size_t countPointEdges(MeshData& m) {
-  std::vector<int32_t> stamp(m.points.size(), -1);
+size_t countPointEdges(MeshData& m, TopologyScratch& w) {
+  std::vector<int32_t>& stamp = w.stamp;
+  stamp.assign(m.points.size(), -1);
   size_t total = 0;
   for (PntUserData& p : m.points) {
     int count = 0;
@@ -454,7 +487,8 @@ size_t countPointEdges(MeshData& m) {
     total += size_t(count);
   }
   // Lines add an edge only between points no face side joins, once per pair.
-  std::vector<std::pair<int32_t, int32_t>> extra;
+  std::vector<std::pair<int32_t, int32_t>>& extra = w.lineEdges;
+  extra.clear();
   for (const FaceData* line = m.lineList; line; line = line->next) {
     const PntUserData *a = line->corners[0], *b = line->corners[1];
     if (a == b || sharesFaceSide(m, *a, b)) continue;
@@ -520,11 +554,11 @@ void linkFaceEdges(MeshData& m, FaceData& f) {
   }
 }
 
-void buildEdges(MeshData& m) {
-  const size_t total = countPointEdges(m);
-  m.neighbourPool.assign(total, nullptr);
-  m.pointEdgePool.assign(total, nullptr);
-  m.edges.assign(total / 2 + 16, EdgeData{});
+void buildEdges(MeshData& m, TopologyScratch& w) {
+  const size_t total = countPointEdges(m, w);
+  reuse(m.neighbourPool, total);
+  reuse(m.pointEdgePool, total);
+  reuse(m.edges, total / 2 + 16);
   size_t offset = 0;
   for (PntUserData& p : m.points) {
     p.neighbours = m.neighbourPool.data() + offset;
@@ -532,7 +566,13 @@ void buildEdges(MeshData& m) {
     p.neighbourCount = 0;
   }
   m.numEdges = 0;
-  for (int f = 0; f < m.numFaces; ++f) linkFaceEdges(m, m.faces[size_t(f)]);
+  // Faces first, lines last: a line must not take an edge as its faceA before the
+  // faces on it are linked, or a boundary side would look shared (the face running the
+  // other way becomes faceB) or lose its edge (the face running the same way).
+  for (int f = 0; f < m.numFaces; ++f)
+    if (m.faces[size_t(f)].cornerCount >= 3) linkFaceEdges(m, m.faces[size_t(f)]);
+  for (int f = 0; f < m.numFaces; ++f)
+    if (m.faces[size_t(f)].cornerCount == 2) linkFaceEdges(m, m.faces[size_t(f)]);
   assert(size_t(m.numEdges) * 2 == total);
   for (int e = 0; e < m.numEdges; ++e) {
     EdgeData& edge = m.edges[size_t(e)];
@@ -548,16 +588,46 @@ void buildEdges(MeshData& m) {
 
 /** \} */
 
-template <class T>
-void release(std::vector<T>& v) {
-  std::vector<T>().swap(v);
+void releaseScratch() {
+  TopologyScratch& w = scratch();
+  w = TopologyScratch{};
+}
+
+// LSD radix sort of (id, index) pairs by id, 16 bits a pass; a pass whose digit is the
+// same in every id (the high bits of ids that are addresses) is skipped. O(n) passes
+// over compact pairs instead of a comparison sort's O(n log n) cache misses.
+void radixSortById(std::vector<IdIndex>& items, std::vector<IdIndex>& swap) {
+  const size_t n = items.size();
+  if (n < 2) return;
+  swap.resize(n);
+  std::vector<uint32_t> counts(65536);
+  for (int shift = 0; shift < 64; shift += 16) {
+    std::fill(counts.begin(), counts.end(), 0u);
+    for (const IdIndex& e : items) ++counts[size_t((e.id >> shift) & 0xFFFF)];
+    if (counts[size_t((items[0].id >> shift) & 0xFFFF)] == n) continue;
+    uint32_t sum = 0;
+    for (uint32_t& c : counts) {
+      const uint32_t here = c;
+      c = sum;
+      sum += here;
+    }
+    for (const IdIndex& e : items) swap[counts[size_t((e.id >> shift) & 0xFFFF)]++] = e;
+    items.swap(swap);
+  }
+}
+
+void sortPointsById(MeshData& m, TopologyScratch& w) {
+  std::vector<IdIndex>& byId = w.byId;
+  byId.resize(m.points.size());
+  for (size_t k = 0; k < m.points.size(); ++k) byId[k] = {idKey(m.points[k].pointId), int32_t(k)};
+  radixSortById(byId, w.byIdSwap);
+  for (size_t k = 0; k < byId.size(); ++k) m.sortedPoints[k] = &m.points[size_t(byId[k].index)];
 }
 
 }  // namespace
 
 void clearMeshRecords(MeshData& m) {
-  m.meshInfo = nullptr;
-  m.weightVMap = nullptr;
+  resetMeshRecords(m);
   release(m.points);
   release(m.sortedPoints);
   release(m.faces);
@@ -569,10 +639,29 @@ void clearMeshRecords(MeshData& m) {
   release(m.pointFacePool);
   release(m.faceCornerPool);
   release(m.polygonVertexPool);
-  release(m.mapBones);
   release(m.changeIndices);
   release(m.changeValues);
   release(m.pointMapLists);
+  releaseScratch();
+}
+
+void resetMeshRecords(MeshData& m) {
+  m.meshInfo = nullptr;
+  m.weightVMap = nullptr;
+  m.points.clear();
+  m.sortedPoints.clear();
+  m.faces.clear();
+  m.faceOrder.clear();
+  m.edges.clear();
+  m.polygons.clear();
+  m.neighbourPool.clear();
+  m.pointEdgePool.clear();
+  m.pointFacePool.clear();
+  m.faceCornerPool.clear();
+  m.polygonVertexPool.clear();
+  m.changeIndices.clear();
+  m.changeValues.clear();
+  m.pointMapLists.clear();
   m.isolatedPoints = nullptr;
   m.faceList = m.lineList = nullptr;
   m.enableList = nullptr;
@@ -583,16 +672,16 @@ void clearMeshRecords(MeshData& m) {
 }
 
 void allocateMeshRecords(MeshData& m, int numPoints, int hostPolygonCount) {
-  clearMeshRecords(m);
+  resetMeshRecords(m);
   const size_t n = size_t(std::max(numPoints, 0));
   m.numPoints = int32_t(n);
   m.hostPolygonCount = hostPolygonCount;
-  m.points.assign(n, PntUserData{});
+  reuse(m.points, n);
   for (size_t k = 0; k < n; ++k) m.points[k].index = int32_t(k);
-  m.sortedPoints.assign(n, nullptr);
-  m.changeIndices.assign(n + 16, 0);
-  m.changeValues.assign(n + 16, 0.0f);
-  m.pointMapLists.assign(n + 16, nullptr);
+  reuse(m.sortedPoints, n);
+  reuse(m.changeIndices, n + 16);
+  reuse(m.changeValues, n + 16);
+  reuse(m.pointMapLists, n + 16);
 }
 
 void scanPointValues(MeshData& m, LWMeshInfoID frozen, void* vmap) {
@@ -611,36 +700,31 @@ void buildMeshTopology(MeshData& m, LWMeshInfoID base) {
   TopologyScan s;
   s.mesh = &m;
   s.info = base;
+  s.w = &scratch();
+  TopologyScratch& w = *s.w;
 
   m.scanIndex = 0;
   base->scanPoints(base, initPointsCBFunc, &s);
-  {
-    // Sorted as compact (id, index) pairs: the sort then never leaves this array.
-    std::vector<IdIndex> byId(m.points.size());
-    for (size_t k = 0; k < m.points.size(); ++k) byId[k] = {idKey(m.points[k].pointId), int32_t(k)};
-    if (!byId.empty())
-      velmora::geometry::quickSortByKey(std::span<IdIndex>(byId), 0, int(byId.size()) - 1,
-                                        [](const IdIndex& e) { return e.id; });
-    for (size_t k = 0; k < byId.size(); ++k) m.sortedPoints[k] = &m.points[size_t(byId[k].index)];
-  }
-  s.ids.build(m.points);
+  sortPointsById(m, w);
+  w.ids.build(m.points);
 
   m.numFaces = m.numEdges = 0;
   base->scanPolys(base, getTmpNumEdgesCBFunc, &s);
   const size_t polygonCapacity = size_t(std::max(base->numPolygons(base), 0)) + 16;
-  m.polygons.assign(polygonCapacity, PolygonData{});
-  m.polygonVertexPool.assign(size_t(s.cornerTotal), nullptr);
-  s.kinds.assign(polygonCapacity, int8_t(kDropped));
-  s.polygonIds.assign(polygonCapacity, nullptr);
-  s.ngonPieces.resize(size_t(s.ngonTriangles));
-  s.lines.reserve(size_t(s.lineCount));
-  s.cornerScratch.resize(size_t(s.maxPolygonSize));
+  reuse(m.polygons, polygonCapacity);
+  reuse(m.polygonVertexPool, size_t(s.cornerTotal));
+  reuse(w.kinds, polygonCapacity, int8_t(kDropped));
+  reuse(w.polygonIds, polygonCapacity);
+  reuse(w.ngonPieces, size_t(s.ngonTriangles));
+  w.lines.clear();
+  w.lines.reserve(size_t(s.lineCount));
+  w.cornerScratch.resize(size_t(std::max(s.maxPolygonSize, 0)));
   // Sized for the largest polygon once, so the triangulation allocates nothing later.
   if (s.maxPolygonSize >= 5) {
     const size_t n = size_t(s.maxPolygonSize);
-    s.td.vertices.resize(n);
-    s.td.trigons.resize(n - 2);
-    s.td.edges.resize(2 * n - 3);
+    if (w.td.vertices.size() < n) w.td.vertices.resize(n);
+    if (w.td.trigons.size() < n - 2) w.td.trigons.resize(n - 2);
+    if (w.td.edges.size() < 2 * n - 3) w.td.edges.resize(2 * n - 3);
   }
 
   m.numFaces = m.numEdges = m.numPolygons = 0;
@@ -648,16 +732,15 @@ void buildMeshTopology(MeshData& m, LWMeshInfoID base) {
   m.meshInfo = nullptr;
 
   const int numFaces = countFaces(s, m.numPolygons);
-  m.faces.assign(size_t(numFaces) + 16, FaceData{});
-  m.faceOrder.assign(size_t(numFaces) + 16, nullptr);
+  reuse(m.faces, size_t(numFaces) + 16);
+  reuse(m.faceOrder, size_t(numFaces) + 16);
   makeFaces(m, s);
   buildPointFaces(m);
-  buildEdges(m);
+  buildEdges(m, w);
 }
 
 int findPointById(const MeshData& m, LWPntID id) {
-  std::span<PntUserData* const> sorted(m.sortedPoints);
-  const int k = velmora::geometry::bisectByKey(sorted, idKey(id), 0, int(sorted.size()) - 1,
-                                               [](const PntUserData* p) { return idKey(p->pointId); });
+  const std::span<PntUserData* const> sorted(m.sortedPoints);
+  const int k = velmora::geometry::getIndexAtPntUserDataList(sorted, id, 0, int(sorted.size()) - 1);
   return k >= 0 && sorted[size_t(k)]->pointId == id ? k : -1;
 }

@@ -6,12 +6,17 @@
 
 #include "mesh/mesh_data.h"
 
-// Clears every record and list of the snapshot and zeroes its counts; the object ids,
-// noObject, meshReady and savedVisibility stay. Safe to call twice.
+// Clears every record and list of the snapshot, zeroes its counts and releases the
+// memory, the build's working arrays included; the object ids, noObject, meshReady and
+// savedVisibility stay. Safe to call twice.
 void clearMeshRecords(MeshData& m);
+// The same, but the arrays keep their storage for the next build (a re-capture then
+// touches memory that is already mapped). Record pointers into the old arrays dangle.
+void resetMeshRecords(MeshData& m);
 
 // Sizes the snapshot for numPoints points: zeroed point records, sortedPoints and the
-// three change arrays (numPoints + 16 entries each). Clears everything else first.
+// three change arrays (numPoints + 16 entries each). Resets everything else first,
+// reusing the storage of the previous build where it is large enough.
 void allocateMeshRecords(MeshData& m, int numPoints, int hostPolygonCount);
 
 // Reads each point's displayed position (the mesh's "other" position) and, when vmap

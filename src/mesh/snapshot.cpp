@@ -8,11 +8,16 @@
 #include "mesh/mesh_topology.h"
 #include "mesh/weight_map_names.h"
 #include "settings/c_strings.h"
-#include "panel/edit_panel.h"
 #include "settings/host_globals.h"
 #include "shell/master_control.h"
 
 namespace {
+
+SnapshotRefreshFunc stPanelRefresh = nullptr;
+
+void refreshPanel(InstData& inst) {
+  if (stPanelRefresh) stPanelRefresh(inst);
+}
 
 const LWID kWght = LWID_('W', 'G', 'H', 'T');
 
@@ -30,6 +35,8 @@ void releaseMesh(LWMeshInfoID mesh) {
 }
 
 }  // namespace
+
+void setSnapshotPanelRefresh(SnapshotRefreshFunc refresh) { stPanelRefresh = refresh; }
 
 void destroyMeshData(InstData& inst) { clearMeshRecords(inst.mesh); }
 
@@ -58,7 +65,7 @@ void correctVMapIndexByName(InstData& inst) {
   getVMapNameByIndex(stHost.objectFuncs, name, inst.weightMapIndex, kMapNameSize);
   if (compareCString(name, inst.weightMapName)) return;
   inst.weightMapIndex = getIndexByVMapName(stHost.objectFuncs, inst.weightMapName);
-  if (isEditPanelOpen()) refreshWindow(inst);
+  refreshPanel(inst);
 }
 
 
@@ -71,7 +78,7 @@ void finishWithoutObject(InstData& inst, int32_t savedVisibility, bool resetLeve
   m.noObject = 1;
   m.meshReady = 0;
   if (resetLevel) inst.subPatchLevel = 0;
-  refreshWindow(inst);
+  refreshPanel(inst);
   if (refreshRequested) hostCommand("RefreshNow");
 }
 
@@ -128,7 +135,7 @@ void getCurrentObject(InstData& inst) {
   }
   if (objectChanged || !hadObject) {
     const LWItemID previous = m.currentObject;
-    destroyMeshData(inst);
+    resetMeshRecords(m);  // the storage stays for the coming build
     m.currentObject = m.lastObject = sel;
     if (objectChanged && hadObject && previous && shadedChoice(inst))
       refreshRequested = restorePreviousVisibility(inst, previous, sel);
@@ -190,7 +197,7 @@ void getCurrentObject(InstData& inst) {
     }
     return;
   }
-  if (objectChanged || topologyChanged || !hadObject) m.mapBones = selectBonesByWeightName(inst, inst.weightMapName);
-  refreshWindow(inst);
+  if (objectChanged || topologyChanged || !hadObject) selectBonesByWeightName(inst, inst.weightMapName);
+  refreshPanel(inst);
   if (refreshRequested) hostCommand("RefreshNow");
 }

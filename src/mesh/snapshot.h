@@ -4,6 +4,12 @@
 
 #include "shell/inst_data.h"
 
+// The edit panel's refresh. The panel registers it when it opens; a capture calls it
+// when what the panel shows may have changed (object, map, bones, subdivision level),
+// and so does correctVMapIndexByName after putting the map index right. Null: none.
+using SnapshotRefreshFunc = void (*)(InstData& inst);
+void setSnapshotPanelRefresh(SnapshotRefreshFunc refresh);
+
 // Captures or refreshes the snapshot of the first selected object. Values and positions
 // are re-read at every call; the counts and the object decide whether the point records
 // are rebuilt (point selections then start empty).

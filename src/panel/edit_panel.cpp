@@ -56,6 +56,7 @@ void refreshWindow(InstData&) {
 }
 
 void openEditPanel(InstData& inst) {
+  setSnapshotPanelRefresh(&refreshWindow);  // captures refresh the panel from now on
   LWPanelFuncs* pf = stHost.panel;
   if (!pf) return;
   if (!stPanel.panel) {

@@ -190,14 +190,16 @@ TEST_F(CaptureTest, TheBonesOfTheCurrentMapAreFoundWithoutTouchingTheSelection) 
   captureNew(makeMesh({{0, 0, 0}, {1, 0, 0}, {0, 1, 0}}, {{0, 1, 2}}), "Other");
   const size_t from = logSize();
   capture(demo.limb);
-  EXPECT_EQ(stInstData.mesh.mapBones, std::vector<LWItemID>{reinterpret_cast<LWItemID>(demo.bones[1])});
+  ASSERT_EQ(stInstData.pickedBones.size(), 1u);
+  EXPECT_EQ(stInstData.pickedBones[0].bone, reinterpret_cast<LWItemID>(demo.bones[1]));
+  EXPECT_EQ(stInstData.pickedBones[0].lengthKey, 1.0);
   for (const std::string& c : commandsSince(from)) EXPECT_EQ(c.rfind("SelectItem", 0), std::string::npos) << c;
   EXPECT_EQ(host->scene.firstSelected(), demo.limb);
 
   stInstData.boneFollowsMap = 0;
   capture(lastObject);
   capture(demo.limb);
-  EXPECT_TRUE(stInstData.mesh.mapBones.empty());
+  EXPECT_TRUE(stInstData.pickedBones.empty());
 }
 
 TEST_F(CaptureTest, DeformationStateIsReadWithoutCommandsAndRefreshesPositions) {
