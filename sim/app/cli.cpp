@@ -46,8 +46,8 @@ never over an input; the module's settings go to DIR/config.
 const char* kConvertHelp = R"(velmora-sim convert INPUT OUTPUT
 
 Reads an object (LWO2 or LWOB) or a scene (LWSC) and writes it again without edits: an LWO2
-object or a scene comes out byte-identical, an LWOB object comes out as LWO2. OUTPUT must not
-be INPUT.
+object or a scene comes out byte-identical, an LWOB object comes out as LWO2 with every surface
+setting LWO2 can hold; what it cannot (textures, for one) is listed. OUTPUT must not be INPUT.
 )";
 
 const char* kInfoHelp = R"(velmora-sim info INPUT
@@ -220,9 +220,11 @@ int convertCommand(const std::string& input, const std::string& output, std::ost
     LwoObject object;
     if (!loadLwo(input, object, fe)) return failed(fe.text());
     const bool old = object.needsConversion();
-    if (old) object.convertToLwo2();
+    const std::vector<std::string> dropped = object.convertToLwo2();
     if (!saveLwo(object, output, fe)) return failed(fe.text());
     out << "wrote " << output << (old ? " (LWOB converted to LWO2)" : "") << "\n";
+    if (!dropped.empty()) out << "not carried over to LWO2:\n";
+    for (const std::string& what : dropped) out << "  " << what << "\n";
     return 0;
   }
   if (kind == "scene") {

@@ -9,6 +9,7 @@
 
 #include "app/ring_stand_in.h"
 #include "host/panel_state.h"
+#include "render/view_framing.h"
 
 namespace sim::app {
 
@@ -173,6 +174,7 @@ class Runner {
         return fail(why, "bad viewport setting \"" + kv + "\"");
       }
     }
+    scaleClipPlanes(v);
     if (size_t(n) == ports.size()) ports.push_back(v);
     else ports[size_t(n)] = v;
     return true;

@@ -7,6 +7,7 @@
 
 #include "files/atomic_write.h"
 #include "render/png_writer.h"
+#include "render/view_framing.h"
 #include "render/viewport_render.h"
 #include "scene/demo_scene.h"
 
@@ -41,6 +42,9 @@ fs::path underOut(const std::string& written) {
   if (path.is_relative() && !climbs && !path.empty()) return path;
   return path.filename();
 }
+
+// A three-quarter view from the front, above: heading 35 and pitch 20 degrees.
+const Vec3 kFramedViewRotation = {35.0 * 3.14159265358979323846 / 180.0, 20.0 * 3.14159265358979323846 / 180.0, 0};
 
 }  // namespace
 
@@ -95,6 +99,7 @@ bool Session::loadInput(const std::string& path, std::string* error) {
     sceneName_ = fs::path(path).stem().string() + ".lws";
     for (uint64_t id : ids) note("loaded object " + host_->scene.find(id)->name + " from " + path);
     host_->scene.refreshFrozen();
+    frameViewports();
     return true;
   }
   if (kind == "scene") {
@@ -108,11 +113,21 @@ bool Session::loadInput(const std::string& path, std::string* error) {
     for (const auto& w : loaded.warnings) note("  warning: " + w);
     for (const auto& m : loaded.masters) note("  master handler applied from the scene: " + m.server);
     scene_ = std::move(loaded);
+    frameViewports();
     return true;
   }
   if (error) *error = fs::exists(path) ? path + ": not a LightWave object (FORM) or scene (LWSC)"
                                        : path + ": file not found";
   return false;
+}
+
+void Session::frameViewports() {
+  Vec3 lo, hi;
+  if (!sceneBounds(host_->scene, lo, hi)) return;
+  for (SimViewport& view : host_->viewports) {
+    if (view.perspective()) view.rotation = kFramedViewRotation;
+    frameViewport(view, lo, hi);
+  }
 }
 
 void Session::buildDemo(int rings, int segments) {
@@ -191,17 +206,26 @@ bool Session::saveObject(uint64_t item, std::string* error) {
   for (const auto& w : report.warnings) note("  warning: " + w);
   note("saved object " + path);
   addWritten(path);
+  savedObjects_.insert(path);
+  // The save wrote every layer of the file: none of them waits for a save any more.
+  for (const auto& it : host_->scene.items())
+    if (it->type == ItemType::Object && objectOutPath(it->id) == path) it->modified = false;
   return true;
 }
 
 bool Session::saveAllObjects(std::string* error) {
-  std::set<std::string> done;
+  // A file already saved in this run is written again only when one of its layers changed since.
+  std::map<std::string, bool> changed;
+  for (const auto& it : host_->scene.items())
+    if (it->type == ItemType::Object && !it->isNull()) changed[objectOutPath(it->id)] |= it->modified;
   for (const auto& it : host_->scene.items()) {
     if (it->type != ItemType::Object || it->isNull()) continue;
     const std::string path = objectOutPath(it->id);
-    if (!done.insert(path).second) continue;  // another layer of a file already written
-    if (!saveObject(it->id, error)) return false;
-    it->modified = false;
+    auto entry = changed.find(path);
+    if (entry == changed.end()) continue;  // another layer of a file already written
+    const bool needed = entry->second || !savedObjects_.count(path);
+    changed.erase(entry);
+    if (needed && !saveObject(it->id, error)) return false;
   }
   return true;
 }
@@ -216,6 +240,7 @@ bool Session::saveScene(std::string* error) {
     const std::string* path;
     ~SaveDone() { host->sendMasterEvent(LWEVNT_NOTIFY_SCENE_SAVE_COMPLETE, const_cast<char*>(path->c_str())); }
   } saveDone{host_.get(), &path};
+  if (scene_ && !pointSceneAtSavedObjects(error)) return false;
   if (!scene_) {
     std::map<uint64_t, std::string> paths;
     for (const auto& it : host_->scene.items())
@@ -233,6 +258,27 @@ bool Session::saveScene(std::string* error) {
   for (const auto& w : warnings) note("  note: " + w);
   note("saved scene " + path);
   addWritten(path);
+  return true;
+}
+
+bool Session::pointSceneAtSavedObjects(std::string* error) {
+  LwsScene& file = scene_->file;
+  for (size_t i = 0; i < file.items.size() && i < scene_->itemIds.size(); ++i) {
+    const SimItem* item = host_->scene.find(scene_->itemIds[i]);
+    if (file.items[i].type != LwsItemType::Object || !item || item->isNull()) continue;
+    // Where the object goes, relative to the saved scene, in the form the scene can read back.
+    const std::string saved = fs::relative(objectOutPath(item->id), outDir_).generic_string();
+    std::string written = file.items[i].name;
+    std::replace(written.begin(), written.end(), '\\', '/');
+    if (written == saved) continue;
+    std::string why;
+    const std::string before = file.items[i].name;
+    if (!setObjectPath(file, int(i), saved, why)) {
+      if (error) *error = "cannot point the scene at " + saved + ": " + why;
+      return false;
+    }
+    note("  object path " + before + " -> " + saved + " (where the object is saved)");
+  }
   return true;
 }
 

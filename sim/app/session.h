@@ -35,6 +35,8 @@ class Session {
   // Loads a scene or object file (told apart by content), or builds the demo scene.
   bool loadInput(const std::string& path, std::string* error);
   void buildDemo(int rings, int segments);
+  // Aims every viewport at the scene's objects (a loaded file has no views of its own).
+  void frameViewports();
   // Shows terminal progress for host monitors on `out`.
   void showProgress();
 
@@ -48,7 +50,7 @@ class Session {
 
   // Saves one object item (and the other layers of its file) into the output folder.
   bool saveObject(uint64_t item, std::string* error);
-  // Saves every object with geometry.
+  // Saves every object with geometry that this run has not saved yet or that changed since.
   bool saveAllObjects(std::string* error);
   bool saveScene(std::string* error);
   // Draws viewport `viewport` as it stands (after the caller's redraw) and writes it as a PNG
@@ -72,6 +74,8 @@ class Session {
 
  private:
   std::string objectOutPath(uint64_t item) const;
+  // Rewrites the scene's object paths that would not lead the saved scene to the saved objects.
+  bool pointSceneAtSavedObjects(std::string* error);
   void addWritten(const std::string& path);
 
   std::string outDir_;
@@ -86,6 +90,7 @@ class Session {
   std::vector<std::string> mapsWritten_;
   std::vector<std::string> toolResults_;
   std::vector<std::string> written_;
+  std::set<std::string> savedObjects_;  // object files this run has written
   size_t messagesShown_ = 0;
 };
 

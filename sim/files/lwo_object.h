@@ -176,8 +176,10 @@ class LwoObject {
   /** \} */
 
   // Rewrites an LWOB object as LWO2: every chunk written from its record, LWOB surfaces turned
-  // into minimal LWO2 SURF chunks (name and colour). No effect on an LWO2 object.
-  void convertToLwo2();
+  // into LWO2 SURF chunks with every setting LWO2 can hold (files/lwob_surface.h). Returns one
+  // line per setting left behind ("surface \"Blue\": colour texture ..."); no effect, and
+  // nothing returned, for an LWO2 object.
+  std::vector<std::string> convertToLwo2();
 
  private:
   void reindexLayers();

@@ -3,10 +3,10 @@
 #include <stdexcept>
 
 #include "files/atomic_write.h"
-#include "files/byte_reader.h"
 #include "files/iff_writer.h"
 #include "files/lwo_io.h"
 #include "files/lwo_ids.h"
+#include "files/lwob_surface.h"
 
 namespace sim {
 
@@ -78,53 +78,20 @@ struct ChunkEncoder {
   }
 };
 
-// LWOB SURF: name, then subchunks with 2-byte sizes; COLR holds 8-bit RGB plus a pad byte and
-// DIFF a fraction in 1/256. The LWO2 surface gets the name, an empty source, COLR and DIFF;
-// other LWOB surface settings (textures, flags) have no one-to-one LWO2 form and are dropped.
-std::vector<std::uint8_t> convertLwobSurface(const std::vector<std::uint8_t>& chunk) {
-  std::string name = "Default";
-  float rgb[3] = {200 / 255.0f, 200 / 255.0f, 200 / 255.0f};
-  float diffuse = 1.0f;
-  try {
-    ByteReader r(std::span<const std::uint8_t>(chunk).subspan(8), 8);
-    name = r.s0("surface name");
-    while (r.left() >= 6) {
-      std::uint32_t id = r.u4("subchunk id");
-      std::uint16_t size = r.u2("subchunk size");
-      r.need(size, "subchunk");
-      ByteReader sub(std::span<const std::uint8_t>(chunk).subspan(8 + r.pos(), size), 0);
-      if (id == kColr && size >= 3)
-        for (float& c : rgb) c = sub.u1("colour") / 255.0f;
-      if (id == kDiff && size >= 2) diffuse = sub.u2("diffuse") / 256.0f;
-      r.skip(size + (size & 1u) <= r.left() ? size + (size & 1u) : size, "subchunk");
-    }
-  } catch (const ByteReadFault&) {
-    // A damaged LWOB surface still yields a usable LWO2 surface with what was read.
-  }
-  IffWriter w;
-  w.begin(kSurf);
-  w.s0(name);
-  w.s0("");
-  w.begin(kColr, true);
-  for (float c : rgb) w.f4(c);
-  w.vx(0);
-  w.end();
-  w.begin(kDiff, true);
-  w.f4(diffuse);
-  w.vx(0);
-  w.end();
-  w.end();
-  return w.take();
-}
-
 }  // namespace
 
-void LwoObject::convertToLwo2() {
-  if (format_ != LwoFormat::Lwob) return;
-  for (LwoChunk& chunk : chunks_)
-    if (chunk.id == kSurf && std::holds_alternative<std::monostate>(chunk.data) && chunk.original.size() >= 8)
-      chunk.original = convertLwobSurface(chunk.original);
+std::vector<std::string> LwoObject::convertToLwo2() {
+  std::vector<std::string> dropped;
+  if (format_ != LwoFormat::Lwob) return dropped;
+  for (LwoChunk& chunk : chunks_) {
+    if (chunk.id != kSurf || !std::holds_alternative<std::monostate>(chunk.data) || chunk.original.size() < 8)
+      continue;
+    LwobSurfaceConversion converted = convertLwobSurface(chunk.original);
+    chunk.original = std::move(converted.chunk);
+    for (const std::string& what : converted.dropped) dropped.push_back("surface \"" + converted.name + "\": " + what);
+  }
   format_ = LwoFormat::Lwo2;
+  return dropped;
 }
 
 bool writeLwo(const LwoObject& object, std::vector<std::uint8_t>& out, FileError& error) {

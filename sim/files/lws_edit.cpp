@@ -215,6 +215,38 @@ bool setBoneFlag(LwsScene& scene, int bone, LwsBoneFlag flag, bool on, std::stri
   return false;
 }
 
+bool setObjectPath(LwsScene& scene, int object, std::string_view path, std::string& error) {
+  if (object < 0 || std::size_t(object) >= scene.items.size() ||
+      scene.items[std::size_t(object)].type != LwsItemType::Object) {
+    error = "item " + std::to_string(object) + " is not a loaded object";
+    return false;
+  }
+  if (trimLws(path).empty() || path.find_first_of("\r\n") != std::string_view::npos) {
+    error = "an object path must be non-empty and on one line";
+    return false;
+  }
+  const LwsItem& item = scene.items[std::size_t(object)];
+  const std::string& line = scene.lines[item.firstLine].text;
+  // Keep the keyword, the layer number and the id as written, with their spacing.
+  std::size_t keep = 1 + (item.layer >= 0 ? 1 : 0) + (item.idFromFile ? 1 : 0);
+  std::size_t at = 0;
+  for (std::size_t token = 0; token < keep; ++token) {
+    while (at < line.size() && (line[at] == ' ' || line[at] == '\t')) ++at;
+    while (at < line.size() && line[at] != ' ' && line[at] != '\t') ++at;
+  }
+  std::vector<LwsLine> lines = scene.lines;
+  lines[item.firstLine].text = line.substr(0, at) + " " + std::string(path);
+  LwsScene edited = scene;
+  if (!rebuild(edited, std::move(lines), error)) return false;
+  // A path whose first word reads as an item id would change the item, not its file.
+  if (edited.items.size() != scene.items.size() || edited.items[std::size_t(object)].name != trimLws(path)) {
+    error = "the path \"" + std::string(path) + "\" would not read back as the object's file";
+    return false;
+  }
+  scene = std::move(edited);
+  return true;
+}
+
 bool addMasterHandler(LwsScene& scene, std::string_view server, const std::vector<std::string>& data,
                       std::string& error) {
   if (trimLws(server).empty() || server.find_first_of("\r\n") != std::string_view::npos) {

@@ -331,6 +331,12 @@ void Parser::itemKeyword(std::size_t at, std::string_view key, std::string_view 
   } else if (key == "ParentObject") {  // version 1: 1-based object ordinal, 0 for none
     long long n = integer(at, rest);
     if (n > 0) item->parentId = (1u << 28) | static_cast<std::uint32_t>((n - 1) & 0x0FFFFFFF);
+  } else if (key == "PivotPosition" || key == "PivotPoint") {
+    auto v = numbers(at, rest, 3);
+    item->pivot = std::array<double, 3>{v[0], v[1], v[2]};
+  } else if (key == "PivotRotation") {
+    auto v = numbers(at, rest, 3);
+    item->pivotRotation = std::array<double, 3>{v[0], v[1], v[2]};
   } else if (key == "BoneFalloffType") {
     LwsItem* object = item->type == LwsItemType::Bone ? &scene_.items[static_cast<std::size_t>(item->owner)] : item;
     object->boneFalloffType = static_cast<int>(integer(at, rest));

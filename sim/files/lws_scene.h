@@ -97,6 +97,10 @@ struct LwsItem {
   int parent = -1;             // index into LwsScene::items, -1 for none or not found
   int owner = -1;              // bones: the object item they belong to
   int boneFalloffType = -1;    // objects: BoneFalloffType, -1 when absent
+  // PivotPosition (older files: PivotPoint), in the item's own coordinates, and PivotRotation
+  // (heading, pitch, bank in degrees, as in the file); absent when the item has no such line.
+  std::optional<std::array<double, 3>> pivot;
+  std::optional<std::array<double, 3>> pivotRotation;
   LwsMotion motion;
   LwsBone bone;                // meaningful for bones only
 };
@@ -149,6 +153,10 @@ bool setBoneStrength(LwsScene& scene, int bone, double strength, std::string& er
 bool setBoneWeightMapName(LwsScene& scene, int bone, std::string_view name, std::string& error);
 enum class LwsBoneFlag { Active, WeightMapOnly, Normalization, StrengthMultiply, LimitedRange };
 bool setBoneFlag(LwsScene& scene, int bone, LwsBoneFlag flag, bool on, std::string& error);
+// Points an object item at another file: the rest of its LoadObjectLayer / LoadObject line after
+// the layer number and item id becomes `path`. False for an item that is not a loaded object,
+// and for an empty path or one with a line break.
+bool setObjectPath(LwsScene& scene, int object, std::string_view path, std::string& error);
 // Adds "Plugin MasterHandler <n> <server>", the data lines and "EndPlugin" after the last master
 // handler, or else before the first item; n is one more than the number of master handlers.
 bool addMasterHandler(LwsScene& scene, std::string_view server, const std::vector<std::string>& data,

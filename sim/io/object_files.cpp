@@ -90,6 +90,11 @@ bool isSourceFile(const std::string& source, const std::string& out) {
 
 }  // namespace
 
+int sceneLayerNumber(const LwoObject& file, std::size_t layer) {
+  if (file.layerChunks(layer).layr == LwoLayerChunks::npos) return 1;
+  return int(file.layerInfo(layer).number) + 1;
+}
+
 bool writeMapChanges(LwoObject& file, std::size_t layer, const std::vector<SimVMap>& saved,
                      const std::vector<SimVMap>& current, std::size_t numPoints,
                      std::vector<std::string>& changes, std::string& error) {
@@ -159,9 +164,12 @@ std::vector<uint64_t> ObjectFiles::load(SimScene& scene, const std::string& path
   auto chooseLayers = [&](const LwoObject& file, std::vector<std::size_t>& layers) {
     layers.clear();
     if (layerNumber >= 0) {
-      auto found = file.findLayer(uint16_t(layerNumber));
+      // Scenes count layers from 1 where LAYR counts from 0.
+      std::optional<std::size_t> found;
+      if (layerNumber >= 1 && layerNumber <= 0x10000) found = file.findLayer(uint16_t(layerNumber - 1));
       // An object without LAYR chunks has only its implicit layer, which answers to layer 1.
-      if (!found && layerNumber == 1 && file.numLayers() == 1) found = 0;
+      if (!found && layerNumber == 1 && file.numLayers() == 1 && file.layerChunks(0).layr == LwoLayerChunks::npos)
+        found = 0;
       if (!found) {
         error = FileError{path, "", -1, 0, "the object has no layer " + std::to_string(layerNumber)};
         return false;
@@ -204,7 +212,7 @@ std::vector<uint64_t> ObjectFiles::load(SimScene& scene, const std::string& path
   std::vector<uint64_t> ids;
   for (std::size_t layer : layers) {
     const LwoLayer& info = file.layerInfo(layer);
-    const int layerNo = info.number ? info.number : 1;
+    const int layerNo = sceneLayerNumber(file, layer);
     auto mesh = std::make_shared<SimMesh>();
     for (const LwoPoint& p : file.points(layer)) mesh->addPoint(p.data(), layerNo);
 
@@ -333,7 +341,7 @@ LwoObject lwoFromMesh(const SimMesh& mesh) {
   if (!tags.names.empty()) add(lwoId("TAGS"), tags);
 
   LwoLayer layer;
-  layer.number = 1;
+  layer.number = 0;  // Modeler's first layer; scenes call it layer 1
   add(lwoId("LAYR"), layer);
 
   LwoPoints points;

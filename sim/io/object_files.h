@@ -41,9 +41,10 @@ struct ObjectSaveReport {
 
 class ObjectFiles {
  public:
-  // Loads every layer of `path` as items (or only the layer with number `layerNumber` when
-  // it is >= 0, as LoadObjectLayer does). Returns the new item ids; empty with `error` set
-  // when the file cannot be read or has no such layer.
+  // Loads every layer of `path` as items (or only the layer a scene calls `layerNumber` when
+  // it is >= 0, as LoadObjectLayer does: LAYR number + 1). Returns the new item ids; empty
+  // with `error` set when the file cannot be read or has no such layer. Each item's points
+  // carry that scene layer number.
   std::vector<uint64_t> load(SimScene& scene, const std::string& path, FileError& error,
                              int layerNumber = -1);
 
@@ -61,6 +62,10 @@ class ObjectFiles {
   std::vector<std::shared_ptr<LoadedObject>> objects_;
   std::map<uint64_t, std::shared_ptr<LoadedObject>> byItem_;
 };
+
+// The number a scene's LoadObjectLayer gives the layer at `layer` (file order): its LAYR
+// number plus one; 1 for the implicit layer of an object without LAYR chunks.
+int sceneLayerNumber(const LwoObject& file, std::size_t layer);
 
 // A new one-layer LWO2 object holding the mesh's points, polygons (with SURF tags) and
 // vertex maps: how the sim saves an object that never had a file.

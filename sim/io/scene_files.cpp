@@ -46,11 +46,14 @@ std::string resolveScenePath(const std::string& scenePath, const std::string& wr
   std::replace(p.begin(), p.end(), '\\', '/');
   if (p.empty()) return {};
   const fs::path sceneDir = fs::path(scenePath).parent_path();
-  std::vector<fs::path> candidates = {fs::path(p)};
+  // The scene's own folders come first: a file of the same name in the current directory
+  // must not stand in for the one the scene means.
+  std::vector<fs::path> candidates;
   if (fs::path(p).is_relative()) {
     candidates.push_back(sceneDir / p);
     candidates.push_back(sceneDir.parent_path() / p);
   }
+  candidates.push_back(fs::path(p));
   std::error_code ec;
   for (const fs::path& c : candidates)
     if (fs::is_regular_file(c, ec)) return c.string();
@@ -122,6 +125,9 @@ bool loadSceneIntoHost(Host& host, ObjectFiles& objects, const std::string& path
       made->rotation = toVec(t.rotation);
       if (it.type != LwsItemType::Camera) made->scale = toVec(t.scale);
     }
+    // The scene's pivot wins over the one the object layer brought along.
+    if (it.pivot) made->pivot = toVec(*it.pivot);
+    if (it.pivotRotation) made->pivotRotation = toVec(*it.pivotRotation) * (1.0 / kDegrees);
   }
 
   // Parents other than a bone's own chain (bones were given theirs above).
@@ -242,6 +248,11 @@ LoadedScene sceneFromHost(const Host& host, const std::map<uint64_t, std::string
     }
     if (auto parent = fileId.find(it.parent); it.parent && parent != fileId.end())
       text += "ParentItem " + hex(parent->second) + "\n";
+    if (it.pivot != Vec3{0, 0, 0})
+      text += "PivotPosition " + num(it.pivot[0]) + " " + num(it.pivot[1]) + " " + num(it.pivot[2]) + "\n";
+    if (it.pivotRotation != Vec3{0, 0, 0})
+      text += "PivotRotation " + num(it.pivotRotation[0] * kDegrees) + " " + num(it.pivotRotation[1] * kDegrees) +
+              " " + num(it.pivotRotation[2] * kDegrees) + "\n";
   }
 
   LoadedScene out;

@@ -33,9 +33,10 @@ struct LoadedScene {
   std::vector<std::string> warnings;      // objects not found, handlers not available, ...
 };
 
-// Finds a file a scene names, as Layout's content directory does: the path as written,
-// then relative to the scene's folder, then relative to that folder's parent. Backslashes
-// count as separators. Empty when none exists.
+// Finds a file a scene names, as Layout's content directory does: a relative path against
+// the scene's folder, then against that folder's parent (the content folder of a scene kept
+// in Scenes/), and only then as written (absolute, or from the current directory).
+// Backslashes count as separators. Empty when none exists.
 std::string resolveScenePath(const std::string& scenePath, const std::string& written);
 
 // Builds the host's scene from the file. An object that cannot be found or read becomes an

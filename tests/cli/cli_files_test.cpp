@@ -35,6 +35,18 @@ TEST(cliConvert, TurnsLwobIntoLwo2WithTheSameGeometry) {
   EXPECT_EQ(converted.polygons(0)[0]->numPolygons(), 1u);
 }
 
+TEST(cliConvert, SaysWhichLwobSurfaceSettingsLwo2CannotHold) {
+  Scratch dir;
+  CliResult r = runCli({"convert", lightwave("assimp/LWOB/bluewithcylindrictexz.lwo"), dir.file("t.lwo")});
+  ASSERT_EQ(r.code, 0) << r.err;
+  EXPECT_NE(r.out.find("not carried over to LWO2:"), std::string::npos) << r.out;
+  EXPECT_NE(r.out.find("colour texture \"Cylindrical Image Map\""), std::string::npos) << r.out;
+  // A surface with nothing left behind gets no such list.
+  CliResult plain = runCli({"convert", lightwave("java3d-examples/redcone.lwo"), dir.file("c.lwo")});
+  ASSERT_EQ(plain.code, 0) << plain.err;
+  EXPECT_EQ(plain.out.find("not carried over"), std::string::npos) << plain.out;
+}
+
 TEST(cliConvert, RefusesToWriteOverItsInputAndRejectsOtherFiles) {
   Scratch dir;
   writeText(dir.file("a.lwo"), "not an object");

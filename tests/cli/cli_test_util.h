@@ -1,5 +1,6 @@
 // Helpers for the command-line host tests: scratch folders, file bytes, in-process runs.
 #pragma once
+#include <array>
 #include <cstdint>
 #include <filesystem>
 #include <string>
@@ -17,6 +18,19 @@ using velmora_test::writeText;
 std::string lightwave(const std::string& relative);
 // The repository's examples folder.
 std::string examples(const std::string& relative);
+
+// One layer of a small object written by a test: its LAYR number and pivot, and points that
+// one polygon runs through.
+struct TestLayer {
+  int number = 0;
+  std::array<float, 3> pivot{0, 0, 0};
+  std::vector<std::array<float, 3>> points;
+};
+// Writes an LWO2 object with these layers, in this order, to `path`.
+void writeLayeredObject(const std::string& path, const std::vector<TestLayer>& layers);
+
+// A version 5 scene: `body` is pasted between the header and the end.
+std::string sceneText(const std::string& body);
 
 struct CliResult {
   int code = 0;
