@@ -87,7 +87,7 @@ int createChildStcList(ChildStcList& list, GlobalFunc* global, LWItemID object) 
   destroyChildStcList(list);
   if (!global) return 0;
   ChildGlobals g;
-  g.ui = static_cast<const LWInterfaceInfo*>(global(LWINTERFACEINFO_GLOBAL, GFUSE_TRANSIENT));
+  g.ui = static_cast<const LWInterfaceInfo*>(global(hostapi::kInterfaceInfo, GFUSE_TRANSIENT));
   g.items = static_cast<const LWItemInfo*>(global(servName_LWITEMINFO, GFUSE_TRANSIENT));
   g.objects = static_cast<const LWObjectInfo*>(global(servName_LWOBJECTINFO, GFUSE_TRANSIENT));
   g.bones = static_cast<const LWBoneInfo*>(global(servName_LWBONEINFO, GFUSE_TRANSIENT));

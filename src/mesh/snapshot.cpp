@@ -53,7 +53,7 @@ void recolourPoints(InstData& inst) {
 
 bool currentSelectedItemWasChanged(InstData& inst) {
   GlobalFunc* global = stHost.global;
-  if (global) stHost.interfaceInfo = static_cast<LWInterfaceInfo*>(global(LWINTERFACEINFO_GLOBAL, GFUSE_TRANSIENT));
+  if (global) stHost.interfaceInfo = static_cast<LWInterfaceInfo*>(global(hostapi::kInterfaceInfo, GFUSE_TRANSIENT));
   if (inst.mesh.currentObject == firstSelected()) return false;
   inst.cancelStroke = 1;
   return true;

@@ -40,7 +40,7 @@ void panelDraw_EditPanel(LWPanelID panel, void* data, DrMode) {
 void closePanelHook(LWPanelID panel, void* data) { panelClose_EditPanel(panel, data); }
 
 std::string settingsFilePath() {
-  auto* dirInfo = stHost.global ? reinterpret_cast<LWDirInfoFunc*>(stHost.global(LWDIRINFOFUNC_GLOBAL, GFUSE_TRANSIENT)) : nullptr;
+  auto* dirInfo = stHost.global ? reinterpret_cast<LWDirInfoFunc*>(stHost.global(hostapi::kDirInfo, GFUSE_TRANSIENT)) : nullptr;
   const char* dir = dirInfo ? dirInfo(LWFTYPE_SETTING) : nullptr;
   return dir ? makeCfgFilePath(dir) : std::string();
 }

@@ -1,12 +1,12 @@
 #include "settings/host_config.h"
 
-#include <unistd.h>
-
+#include <cstdint>
 #include <cstdio>
 #include <cstring>
 #include <fstream>
 
 #include "settings/c_strings.h"
+#include "settings/host_global_names.h"
 
 extern "C" {
 #include <lwhost.h>
@@ -19,42 +19,42 @@ unsigned integerGlobal(GlobalFunc* global, const char* name) {
   if (!global) return 0;
   return unsigned(reinterpret_cast<uintptr_t>(global(name, GFUSE_TRANSIENT)));
 }
+
+// Fields of the "Product Info" value.
+int buildField(unsigned v) { return int((v >> 4) & 0xFFF); }
+int minorField(unsigned v) { return int((v >> 16) & 0xF); }
+int majorField(unsigned v) { return int((v >> 20) & 0xF); }
+int yearOffsetField(unsigned v) { return int((v >> 24) & 0x3F); }
+constexpr int kYearNumberedMajor = 15;
 }  // namespace
 
 void setGlobalForFunc(GlobalFunc* global) { stGlobalForFunc = global; }
 GlobalFunc* getGlobalForFunc() { return stGlobalForFunc; }
 
 int getBuildNumber(GlobalFunc* global) {
-  return int(LWINF_GETBUILD(integerGlobal(global, LWPRODUCTINFO_GLOBAL)));
+  return buildField(integerGlobal(global, hostapi::kProductInfo));
 }
 
 void getLWVersionNumber(GlobalFunc* global, int* build, int* major, int* minor) {
-  unsigned v = integerGlobal(global, LWPRODUCTINFO_GLOBAL);
-  int mj = int(LWINF_GETMAJOR(v));
-  if (mj == 15) mj = int((v >> 24) & 0x3F) + 2015;
-  if (build) *build = int(LWINF_GETBUILD(v));
+  unsigned v = integerGlobal(global, hostapi::kProductInfo);
+  int mj = majorField(v);
+  if (mj == kYearNumberedMajor) mj = yearOffsetField(v) + 2015;
+  if (build) *build = buildField(v);
   if (major) *major = mj;
-  if (minor) *minor = int(LWINF_GETMINOR(v));
+  if (minor) *minor = minorField(v);
 }
 
 int getLangIDForLW(GlobalFunc* global) {
-  return int(integerGlobal(global, LWLOCALEINFO_GLOBAL) & LWLOC_LANGID);
+  return int(integerGlobal(global, hostapi::kLocaleInfo) & 0xFFFF);
 }
 
-int getNumberOfProcessors() {
-  long n = sysconf(_SC_NPROCESSORS_CONF);
-  return n > 0 ? int(n) : 1;
-}
+int getNumberOfProcessors() { return platform::processorCount(); }
 
 long long getFreeMemSizeIn100Bytes(int* failed) {
-  long pages = sysconf(_SC_AVPHYS_PAGES);
-  long pageSize = sysconf(_SC_PAGESIZE);
-  if (pages <= 0 || pageSize <= 0) {
-    if (failed) *failed = 1;
-    return 0;
-  }
-  if (failed) *failed = 0;
-  return (long long)pages * (long long)pageSize / 100;
+  unsigned long long bytes = 0;
+  const bool known = platform::freePhysicalMemory(&bytes);
+  if (failed) *failed = known ? 0 : 1;
+  return known ? (long long)(bytes / 100) : 0;
 }
 
 ConfigRequest makeBoneHandleRequest() {
@@ -70,22 +70,27 @@ ConfigRequest makeBoneHandleRequest() {
 }
 
 std::vector<std::string> layoutConfigFileNames(const std::string& dir, int build, int major,
-                                               int minor) {
+                                               int minor, const platform::ConfigNameForms& forms) {
   std::vector<std::string> names;
   char buf[1024];
+  const char* d = dir.c_str();
+  // The formats come from a fixed table of the platform file, never from input.
+#pragma GCC diagnostic push
+#pragma GCC diagnostic ignored "-Wformat-nonliteral"
   if (build >= 3064) {
     char last[512];
-    lastPathCStringComponent(dir.c_str(), last, int(sizeof last));
-    std::snprintf(buf, sizeof buf, "%s%cLayout %s", dir.c_str(), '/', last);
+    lastPathCStringComponent(d, last, int(sizeof last));
+    std::snprintf(buf, sizeof buf, forms.byDirName, d, forms.separator, last, forms.suffix);
     names.push_back(buf);
-    std::snprintf(buf, sizeof buf, "%s%cLayout %d.%d", dir.c_str(), '/', major, minor);
+    std::snprintf(buf, sizeof buf, forms.byMajorMinor, d, forms.separator, major, minor, forms.suffix);
     names.push_back(buf);
-  } else if (major > 14) {
-    std::snprintf(buf, sizeof buf, "%s%cLayout %d.%d", dir.c_str(), '/', major, minor);
+  } else if (major >= kYearNumberedMajor) {
+    std::snprintf(buf, sizeof buf, forms.byMajorMinor, d, forms.separator, major, minor, forms.suffix);
     names.push_back(buf);
   }
-  std::snprintf(buf, sizeof buf, "%s%cLayout %d", dir.c_str(), '/', major);
+  std::snprintf(buf, sizeof buf, forms.byMajor, d, forms.separator, major, forms.suffix);
   names.push_back(buf);
+#pragma GCC diagnostic pop
   return names;
 }
 
@@ -106,7 +111,7 @@ bool matchEntry(const char* line, ConfigRequestEntry& e) {
 std::string getIntValueFromLayoutConfigFile(GlobalFunc* global, ConfigRequest& request) {
   int build = 0, major = 0, minor = 0;
   getLWVersionNumber(global, &build, &major, &minor);
-  auto* dirInfo = global ? reinterpret_cast<LWDirInfoFunc*>(global(LWDIRINFOFUNC_GLOBAL, GFUSE_TRANSIENT)) : nullptr;
+  auto* dirInfo = global ? reinterpret_cast<LWDirInfoFunc*>(global(hostapi::kDirInfo, GFUSE_TRANSIENT)) : nullptr;
   const char* dir = dirInfo ? dirInfo(LWFTYPE_SETTING) : nullptr;
   if (!dir) return {};
   for (const std::string& name : layoutConfigFileNames(dir, build, major, minor)) {

@@ -6,6 +6,8 @@
 #include <string>
 #include <vector>
 
+#include "platform/platform.h"
+
 extern "C" {
 #include <lwserver.h>
 }
@@ -45,6 +47,8 @@ ConfigRequest makeBoneHandleRequest();
 // entries not found keep their default. Returns the path read, empty when none opened.
 std::string getIntValueFromLayoutConfigFile(GlobalFunc* global, ConfigRequest& request);
 
-// The configuration file names tried, in order, for a settings directory and version.
-std::vector<std::string> layoutConfigFileNames(const std::string& dir, int build, int major,
-                                               int minor);
+// The configuration file names tried, in order, for a settings directory and version,
+// as the host names them on the system given by forms (this one by default).
+std::vector<std::string> layoutConfigFileNames(
+    const std::string& dir, int build, int major, int minor,
+    const platform::ConfigNameForms& forms = platform::configNameForms());

@@ -3,20 +3,20 @@
 #include <cstdarg>
 #include <cstdio>
 
-const char* servName_LWITEMINFO = LWITEMINFO_GLOBAL;
-const char* servName_LWOBJECTINFO = LWOBJECTINFO_GLOBAL;
-const char* servName_LWOBJECTFUNCS = LWOBJECTFUNCS_GLOBAL;
-const char* servName_LWBONEINFO = LWBONEINFO_GLOBAL;
+const char* servName_LWITEMINFO = hostapi::kItemInfoOld;
+const char* servName_LWOBJECTINFO = hostapi::kObjectInfoOld;
+const char* servName_LWOBJECTFUNCS = hostapi::kObjectFuncsOld;
+const char* servName_LWBONEINFO = hostapi::kBoneInfoOld;
 
 HostGlobals stHost;
 int stBuildNumber = 0;
 
 void selectGlobalNamesForBuild(int build) {
   if (build < kBuildNewGlobals) return;
-  servName_LWITEMINFO = LWITEMINFO_GLOBAL_2020;
-  servName_LWOBJECTINFO = LWOBJECTINFO_GLOBAL_2020;
-  servName_LWOBJECTFUNCS = LWOBJECTFUNCS_GLOBAL_2020;
-  servName_LWBONEINFO = LWBONEINFO_GLOBAL_2020;
+  servName_LWITEMINFO = hostapi::kItemInfoNew;
+  servName_LWOBJECTINFO = hostapi::kObjectInfoNew;
+  servName_LWOBJECTFUNCS = hostapi::kObjectFuncsNew;
+  servName_LWBONEINFO = hostapi::kBoneInfoNew;
 }
 
 namespace {
@@ -29,18 +29,18 @@ T* acquire(GlobalFunc* global, const char* name) {
 bool acquireAllGlobals(GlobalFunc* global) {
   HostGlobals g;
   g.global = global;
-  g.message = acquire<LWMessageFuncs>(global, LWMESSAGEFUNCS_GLOBAL);
-  g.panel = acquire<LWPanelFuncs>(global, LWPANELFUNCS_GLOBAL);
-  g.raster = acquire<LWRasterFuncs>(global, LWRASTERFUNCS_GLOBAL);
-  g.viewport = acquire<LWViewportInfo>(global, LWVIEWPORTINFO_GLOBAL);
-  g.interfaceInfo = acquire<LWInterfaceInfo>(global, LWINTERFACEINFO_GLOBAL);
+  g.message = acquire<LWMessageFuncs>(global, hostapi::kMessageFuncs);
+  g.panel = acquire<LWPanelFuncs>(global, hostapi::kPanelFuncs);
+  g.raster = acquire<LWRasterFuncs>(global, hostapi::kRasterFuncs);
+  g.viewport = acquire<LWViewportInfo>(global, hostapi::kViewportInfo);
+  g.interfaceInfo = acquire<LWInterfaceInfo>(global, hostapi::kInterfaceInfo);
   g.itemInfo = acquire<LWItemInfo>(global, servName_LWITEMINFO);
   g.objectInfo = acquire<LWObjectInfo>(global, servName_LWOBJECTINFO);
   g.objectFuncs = acquire<LWObjectFuncs>(global, servName_LWOBJECTFUNCS);
   g.boneInfo = acquire<LWBoneInfo>(global, servName_LWBONEINFO);
-  g.mtUtil = acquire<LWMTUtilFuncs>(global, LWMTUTILFUNCS_GLOBAL);
-  g.comRing = acquire<LWComRing>(global, LWCOMRING_GLOBAL);
-  g.command = reinterpret_cast<LWCommandFunc*>(global ? global(LWCOMMANDFUNC_GLOBAL, GFUSE_TRANSIENT) : nullptr);
+  g.mtUtil = acquire<LWMTUtilFuncs>(global, hostapi::kMTUtilFuncs);
+  g.comRing = acquire<LWComRing>(global, hostapi::kComRing);
+  g.command = reinterpret_cast<HostCommandFunc*>(global ? global(hostapi::kCommandFunc, GFUSE_TRANSIENT) : nullptr);
   stHost = g;
   return g.message && g.panel && g.raster && g.viewport && g.interfaceInfo && g.itemInfo &&
          g.objectInfo && g.objectFuncs && g.boneInfo && g.mtUtil && g.comRing && g.command;
@@ -49,7 +49,7 @@ bool acquireAllGlobals(GlobalFunc* global) {
 bool reacquireSceneGlobals() {
   GlobalFunc* global = stHost.global;
   if (!global) return false;
-  stHost.interfaceInfo = acquire<LWInterfaceInfo>(global, LWINTERFACEINFO_GLOBAL);
+  stHost.interfaceInfo = acquire<LWInterfaceInfo>(global, hostapi::kInterfaceInfo);
   stHost.itemInfo = acquire<LWItemInfo>(global, servName_LWITEMINFO);
   stHost.objectInfo = acquire<LWObjectInfo>(global, servName_LWOBJECTINFO);
   stHost.objectFuncs = acquire<LWObjectFuncs>(global, servName_LWOBJECTFUNCS);
@@ -75,8 +75,8 @@ int hostCommandf(const char* format, ...) {
 void resetHostGlobals() {
   stHost = HostGlobals{};
   stBuildNumber = 0;
-  servName_LWITEMINFO = LWITEMINFO_GLOBAL;
-  servName_LWOBJECTINFO = LWOBJECTINFO_GLOBAL;
-  servName_LWOBJECTFUNCS = LWOBJECTFUNCS_GLOBAL;
-  servName_LWBONEINFO = LWBONEINFO_GLOBAL;
+  servName_LWITEMINFO = hostapi::kItemInfoOld;
+  servName_LWOBJECTINFO = hostapi::kObjectInfoOld;
+  servName_LWOBJECTFUNCS = hostapi::kObjectFuncsOld;
+  servName_LWBONEINFO = hostapi::kBoneInfoOld;
 }

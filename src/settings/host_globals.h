@@ -3,7 +3,7 @@
 #pragma once
 
 extern "C" {
-#include <lwcommand.h>
+#include <lwtypes.h>
 #include <lwcomring.h>
 #include <lwhost.h>
 #include <lwmeshes.h>
@@ -11,11 +11,16 @@ extern "C" {
 #include <lwpanel.h>
 #include <lwrender.h>
 #include <lwserver.h>
-#include <lwviewportinfo.h>
 }
 
+#include "settings/host_global_names.h"
+
 // Host builds from which the newer versions of the four versioned globals are used.
-constexpr int kBuildNewGlobals = 3211;
+using hostapi::kBuildNewGlobals;
+
+// "LW Command Interface": runs one command line. The older SDK headers do not declare
+// it, so the module names the function type itself.
+using HostCommandFunc = int(const char* command);
 
 // The version-dependent names; older names until an activation on a newer host.
 extern const char* servName_LWITEMINFO;
@@ -37,7 +42,7 @@ struct HostGlobals {
   LWBoneInfo* boneInfo = nullptr;
   LWMTUtilFuncs* mtUtil = nullptr;
   LWComRing* comRing = nullptr;
-  LWCommandFunc* command = nullptr;
+  HostCommandFunc* command = nullptr;
 };
 
 extern HostGlobals stHost;

@@ -36,6 +36,42 @@ TEST(ModuleFile, ExportsTheDescriptorAndNothingElse) {
   EXPECT_EQ(symbols, std::vector<std::string>{"_mod_descrip"});
 }
 
+// One row of the dynamic symbol table: binding, visibility and section of a name.
+struct DynamicSymbol {
+  std::string bind, visibility, section, name;
+};
+
+std::vector<DynamicSymbol> definedDynamicSymbols(const std::string& file) {
+  std::vector<DynamicSymbol> out;
+  std::string cmd = "readelf --dyn-syms -W '" + file + "' 2>/dev/null";
+  std::unique_ptr<FILE, int (*)(FILE*)> pipe(popen(cmd.c_str(), "r"), pclose);
+  if (!pipe) return out;
+  char line[1024];
+  while (std::fgets(line, sizeof line, pipe.get())) {
+    // Num: Value Size Type Bind Vis Ndx Name
+    char num[32], value[64], size[32], type[32], bind[32], vis[32], ndx[32], name[512];
+    if (std::sscanf(line, "%31s %63s %31s %31s %31s %31s %31s %511s", num, value, size, type, bind,
+                    vis, ndx, name) != 8)
+      continue;
+    std::string n = num;
+    if (std::string(ndx) == "UND" || n.size() < 2 || n.back() != ':' ||
+        n.find_first_not_of("0123456789") != n.size() - 1)
+      continue;  // undefined, or not a row of the table
+    out.push_back({bind, vis, ndx, name});
+  }
+  return out;
+}
+
+// The host looks the descriptor up by name in the dynamic symbol table: it must be
+// there, global, of default visibility and defined, and be the module's only entry.
+TEST(ModuleFile, TheDescriptorIsAGlobalDynamicSymbol) {
+  auto symbols = definedDynamicSymbols(velmora_test::moduleFile());
+  ASSERT_EQ(symbols.size(), 1u) << "readelf found " << symbols.size() << " defined symbols";
+  EXPECT_EQ(symbols[0].name, "_mod_descrip");
+  EXPECT_EQ(symbols[0].bind, "GLOBAL");
+  EXPECT_EQ(symbols[0].visibility, "DEFAULT");
+}
+
 TEST(ModuleFile, DescribesThreeServers) {
   sim::Host host;
   std::string error;

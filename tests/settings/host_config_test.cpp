@@ -7,7 +7,9 @@
 #include <fstream>
 #include <thread>
 
+#include "platform/platform.h"
 #include "settings/host_config.h"
+#include "shell/inst_data.h"
 #include "support/module_fixture.h"
 
 extern "C" {
@@ -138,6 +140,101 @@ TEST(LayoutConfigNames, FollowTheHostBuildAndVersion) {
             (std::vector<std::string>{"/s/Layout 15.0", "/s/Layout 15"}));
   EXPECT_EQ(layoutConfigFileNames("/s/Cfg/", 3064, 2020, 1),
             (std::vector<std::string>{"/s/Cfg//Layout Cfg", "/s/Cfg//Layout 2020.1", "/s/Cfg//Layout 2020"}));
+}
+
+// On Windows Layout names its file LW<version>-64.CFG, separated by a backslash; the
+// rule of which versions are tried is the same.
+TEST(LayoutConfigNames, WindowsNamesCarryTheSixtyFourBitSuffix) {
+  const auto& win = platform::kWindowsConfigNames;
+  EXPECT_EQ(layoutConfigFileNames("C:\\LW\\2020.0.2", 3227, 2020, 0, win),
+            (std::vector<std::string>{"C:\\LW\\2020.0.2\\LW2020.0.2-64.CFG", "C:\\LW\\2020.0.2\\LW2020.0-64.CFG",
+                                      "C:\\LW\\2020.0.2\\LW2020-64.CFG"}));
+  EXPECT_EQ(layoutConfigFileNames("C:\\Cfg", 2739, 9, 6, win), std::vector<std::string>{"C:\\Cfg\\LW9-64.CFG"});
+  EXPECT_EQ(layoutConfigFileNames("C:\\Cfg", 3000, 15, 0, win),
+            (std::vector<std::string>{"C:\\Cfg\\LW15.0-64.CFG", "C:\\Cfg\\LW15-64.CFG"}));
+}
+
+// The edges of the two rules: the directory-named file from build 3064, the
+// major.minor name below it only from major 15.
+TEST(LayoutConfigNames, TheBuildAndMajorThresholds) {
+  EXPECT_EQ(layoutConfigFileNames("/s", 3063, 14, 2), std::vector<std::string>{"/s/Layout 14"});
+  EXPECT_EQ(layoutConfigFileNames("/s", 3063, 15, 2).size(), 2u);
+  EXPECT_EQ(layoutConfigFileNames("/s", 3064, 11, 6),
+            (std::vector<std::string>{"/s/Layout s", "/s/Layout 11.6", "/s/Layout 11"}));
+}
+
+TEST(LayoutConfigNames, ThisSystemUsesItsOwnForms) {
+  EXPECT_EQ(platform::configNameForms().separator, '/');
+  EXPECT_EQ(layoutConfigFileNames("/s", 2739, 9, 6),
+            layoutConfigFileNames("/s", 2739, 9, 6, platform::kUnixConfigNames));
+}
+
+// Free memory through the platform seam: unreadable, and readable near the limits.
+class FreeMemory : public ::testing::Test {
+ protected:
+  void TearDown() override { platform::setFreeMemoryQuery(nullptr); }
+  static inline unsigned long long stBytes = 0;
+  static bool unreadable(unsigned long long*) { return false; }
+  static bool fixed(unsigned long long* bytes) {
+    *bytes = stBytes;
+    return true;
+  }
+};
+
+TEST_F(FreeMemory, UnreadableReportsFailureAndZero) {
+  platform::setFreeMemoryQuery(unreadable);
+  int failed = 0;
+  EXPECT_EQ(getFreeMemSizeIn100Bytes(&failed), 0);
+  EXPECT_EQ(failed, 1);
+  EXPECT_EQ(getFreeMemSizeIn100Bytes(nullptr), 0);  // no flag to set is fine
+}
+
+TEST_F(FreeMemory, ReadableIsCountedInHundredsOfBytesRoundingDown) {
+  platform::setFreeMemoryQuery(fixed);
+  int failed = 1;
+  stBytes = 199;
+  EXPECT_EQ(getFreeMemSizeIn100Bytes(&failed), 1);
+  EXPECT_EQ(failed, 0);
+  stBytes = 64ull << 30;  // 64 GiB: beyond 32 bits
+  EXPECT_EQ(getFreeMemSizeIn100Bytes(&failed), (long long)((64ull << 30) / 100));
+  platform::setFreeMemoryQuery(nullptr);
+  getFreeMemSizeIn100Bytes(&failed);
+  EXPECT_EQ(failed, 0);  // this machine can say
+}
+
+// The undo budget of an activation: the default unless the free memory could be read
+// and exceeds 2,560,001 units, then half of it.
+class UndoBudget : public ModuleFixture {
+ protected:
+  void TearDown() override {
+    platform::setFreeMemoryQuery(nullptr);
+    ModuleFixture::TearDown();
+  }
+  static inline unsigned long long stBytes = 0;
+  static bool unreadable(unsigned long long*) { return false; }
+  static bool fixed(unsigned long long* bytes) {
+    *bytes = stBytes;
+    return true;
+  }
+  long long budgetWith(unsigned long long bytes) {
+    stBytes = bytes;
+    platform::setFreeMemoryQuery(fixed);
+    EXPECT_EQ(activateOn(demo.limb), AFUNC_OK);
+    return stInstData.undo.costBudget;
+  }
+};
+
+TEST_F(UndoBudget, UnreadableFreeMemoryKeepsTheDefault) {
+  platform::setFreeMemoryQuery(unreadable);
+  ASSERT_EQ(activateOn(demo.limb), AFUNC_OK);
+  EXPECT_EQ(stInstData.undo.costBudget, 1280000);
+}
+
+TEST_F(UndoBudget, HalfTheFreeMemoryOnlyAboveTheThreshold) {
+  EXPECT_EQ(budgetWith(2560001ull * 100), 1280000);
+  EXPECT_EQ(budgetWith(2560002ull * 100), 1280001);
+  EXPECT_EQ(budgetWith(1000ull * 100), 1280000);
+  EXPECT_EQ(budgetWith(16ull << 30), (long long)((16ull << 30) / 100 / 2));
 }
 
 TEST(Machine, ReportsProcessorsAndFreeMemory) {
