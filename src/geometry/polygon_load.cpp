@@ -8,7 +8,51 @@
 
 namespace velmora::geometry {
 
+namespace {
+
+// The larger side of the bounding box of the loaded 2D outline.
+double planarExtent(const TCDTriangulationData& td, int n) {
+  Vec2 lo = td.vertices[0].pos2, hi = lo;
+  for (int k = 1; k < n; ++k) {
+    const Vec2& p = td.vertices[static_cast<std::size_t>(k)].pos2;
+    lo = {std::min(lo.x, p.x), std::min(lo.y, p.y)};
+    hi = {std::max(hi.x, p.x), std::max(hi.y, p.y)};
+  }
+  return std::max(hi.x - lo.x, hi.y - lo.y);
+}
+
+// The larger side of the bounding box of the corners.
+double spatialExtent(std::span<const Vec3> corners) {
+  Vec3 lo = corners[0], hi = lo;
+  for (const Vec3& p : corners) {
+    lo = {std::min(lo.x, p.x), std::min(lo.y, p.y), std::min(lo.z, p.z)};
+    hi = {std::max(hi.x, p.x), std::max(hi.y, p.y), std::max(hi.z, p.z)};
+  }
+  return std::max({hi.x - lo.x, hi.y - lo.y, hi.z - lo.z});
+}
+
+}  // namespace
+
 void destroyTCDTriangulationData(TCDTriangulationData& td) { td = TCDTriangulationData{}; }
+
+Vec3 polygonPlaneNormal(std::span<const Vec3> corners) {
+  const std::size_t n = corners.size();
+  if (n < 3) return {};
+  const double extent = spatialExtent(corners);
+  if (!(extent > 0.0)) return {};
+  // Newell's method on coordinates relative to the first corner at unit size: the sum
+  // of the corner-to-corner cross products, i.e. twice the vector area. It weighs the
+  // whole outline, so a straight first corner, noise on the corners or a bent polygon
+  // all give the plane the polygon lies closest to.
+  const Vec3 origin = corners[0];
+  Vec3 normal;
+  for (std::size_t k = 0; k < n; ++k) {
+    const Vec3 a = (corners[k] - origin) * (1.0 / extent);
+    const Vec3 b = (corners[(k + 1) % n] - origin) * (1.0 / extent);
+    normal = normal + cross(a, b);
+  }
+  return normal;
+}
 
 void setTCDPlaneFrame(const Vec3& origin, const Vec3& normal, TCDTriangulationData& td) {
   Vec3 n;
@@ -45,6 +89,12 @@ int createTCDTriangulationData(TCDTriangulationData& td, std::span<const Vec3> c
     v.next = (k + 1) % n;
     v.prev = (k + n - 1) % n;
   }
+  // The outline is laid out at unit size, so that the 2D tolerances of clipping and
+  // flipping are relative to the polygon: a polygon a millionth of a unit across is cut
+  // exactly like the same polygon a million times larger.
+  const double extent = planarExtent(td, n);
+  if (extent > 0.0)
+    for (int k = 0; k < n; ++k) td.vertices[static_cast<std::size_t>(k)].pos2 = td.vertices[static_cast<std::size_t>(k)].pos2 * (1.0 / extent);
   for (int k = 0; k < n; ++k) {
     TCDEdge& e = td.edges[static_cast<std::size_t>(k)];
     e = TCDEdge{};
@@ -96,12 +146,12 @@ int triangulatePolygon(TCDTriangulationData& td, std::span<const Vec3> corners, 
     return 0;
   }
   auto at = [&](int k) -> const Vec3& { return corners[static_cast<std::size_t>((k + n) % n)]; };
-  auto normalAt = [&](int k) { return cross(at(k + 1) - at(k), at(k - 1) - at(k)); };
   int first = 0;
-  Vec3 normal = normalAt(first);
+  Vec3 normal = polygonPlaneNormal(corners);
   if (length(normal) < kZeroLength) {
+    // No area to speak of at unit size: the plane of a well-shaped corner, if any.
     first = searchFineZeroIndexOfPoly(corners, nullptr);
-    normal = normalAt(first);
+    normal = cross(at(first + 1) - at(first), at(first - 1) - at(first));
   }
   // setTCDPlaneFrame falls back to (0, 0, -1) for a zero normal; the frame's
   // sign does not matter because loading normalises the winding.

@@ -29,7 +29,7 @@ namespace velmora::geometry {
 /// One polygon corner in the triangulation.
 struct TCDVertex {
   int index = 0;   ///< corner index in the polygon
-  Vec2 pos2;       ///< coordinates in the plane frame (x negated when mirrored)
+  Vec2 pos2;       ///< plane-frame coordinates at unit size (x negated when mirrored)
   Vec3 pos3;       ///< the corner's 3D position (a copy)
   int edge = -1;   ///< edge from this vertex to the next remaining vertex
   int next = -1;   ///< next remaining vertex (circular, polygon order)
@@ -89,13 +89,21 @@ void destroyTCDTriangulationData(TCDTriangulationData& td);
 /// qualifies (also for fewer than 3 corners). O(n), no allocation.
 int searchFineZeroIndexOfPoly(std::span<const Vec3> corners, const Vec3* normal);
 
+/// The plane normal of a polygon (any winding, planar or not): Newell's vector area of
+/// the corners taken at unit size, i.e. twice the area divided by the square of the
+/// larger bounding-box side. Shorter than kZeroLength means the polygon has no area
+/// relative to its size; the zero vector for fewer than 3 corners or all corners equal.
+Vec3 polygonPlaneNormal(std::span<const Vec3> corners);
+
 /// Sets the plane frame: origin and unit axes perpendicular to normal (any
 /// length; a zero normal uses (0, 0, -1)).
 void setTCDPlaneFrame(const Vec3& origin, const Vec3& normal, TCDTriangulationData& td);
 
-/// Loads the polygon into td (frame already set): 2D coordinates, boundary
-/// edges, and the winding normalised so every polygon is processed clockwise
-/// in the frame (zero-length edges are passed over when measuring it).
+/// Loads the polygon into td (frame already set): 2D coordinates scaled so that the
+/// outline's bounding box is one unit at its larger side (every 2D tolerance is then
+/// relative to the polygon's size), boundary edges, and the winding normalised so
+/// every polygon is processed clockwise in the frame (zero-length edges are passed
+/// over when measuring it).
 /// Returns 1, or 0 with nothing loaded for fewer than 3 corners.
 int createTCDTriangulationData(TCDTriangulationData& td, std::span<const Vec3> corners);
 
@@ -114,9 +122,10 @@ int spinTDCTTrigons(TCDTriangulationData& td);
 /// kQuadMergeMaxDeviation of a right angle into quads, best pairs first.
 void unTripleTDCTTrigons(TCDTriangulationData& td);
 
-/// All steps in the documented order for one polygon: first corner, frame from
-/// that corner's edges (normal fallback (0, 0, -1)), load, clip, flip, and merge
-/// when mergeQuads. Returns the tcTriangulation result.
+/// All steps in the documented order for one polygon: the frame at the first corner
+/// across polygonPlaneNormal (when the polygon has no area relative to its size: a
+/// well-shaped corner's edges, then (0, 0, -1)), load, clip, flip, and merge when
+/// mergeQuads. Returns the tcTriangulation result.
 int triangulatePolygon(TCDTriangulationData& td, std::span<const Vec3> corners, bool mergeQuads);
 
 /// searchFineZeroIndexOfPoly on point records: positionOf(corner) gives a Vec3.
