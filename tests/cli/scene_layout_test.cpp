@@ -77,6 +77,13 @@ TEST(cliSceneLayout, PivotPositionsKeepEveryPartWhereTheModelHasIt) {
   expectNear(worldPoint(l, "Spare", 2), {-1.5, 0.5, 0});
   EXPECT_EQ(l.host.scene.findByName("Wheel")->pivot, (sim::Vec3{1.5, 0.3, 0}));
 
+  // A scene written from the host keeps the pivot.
+  const sim::LoadedScene written = sim::sceneFromHost(l.host, l.scene.objectPaths);
+  const int wheelItem = written.file.findItem(sim::LwsItemType::Object, "Wheel.lwo");
+  ASSERT_GE(wheelItem, 0);
+  ASSERT_TRUE(written.file.items[size_t(wheelItem)].pivot);
+  EXPECT_EQ(*written.file.items[size_t(wheelItem)].pivot, (std::array<double, 3>{1.5, 0.3, 0}));
+
   // Turning the wheel turns it about its hub: the hub stays put.
   sim::SimItem* wheel = l.host.scene.findByName("Wheel");
   wheel->rotation = {0, 0, M_PI / 2};
@@ -105,6 +112,14 @@ TEST(cliSceneLayout, PivotRotationOrientsBonesAndTheirDeformation) {
   expectNear(l.host.scene.worldFrame(bone->id).axis[2], {0, 1, 0});
   expectNear(l.host.scene.restWorldFrame(bone->id).axis[2], {0, 1, 0});
   expectNear(worldPoint(l, "Post", 0), {0, 0.5, 0.5});
+
+  // A scene written from the host keeps the orientation in the pivot rotation, in degrees.
+  const sim::LoadedScene written = sim::sceneFromHost(l.host, l.scene.objectPaths);
+  const int spine = written.file.findItem(sim::LwsItemType::Bone, "Spine");
+  ASSERT_GE(spine, 0);
+  ASSERT_TRUE(written.file.items[size_t(spine)].pivotRotation);
+  EXPECT_NEAR((*written.file.items[size_t(spine)].pivotRotation)[1], -90.0, 1e-9);
+  EXPECT_EQ(written.file.items[size_t(spine)].bone.restDirection, (std::array<double, 3>{0, 0, 0}));
 
   // Banking the bone turns the mesh about the bone's own axis, the world's Y: heights stay.
   bone->rotation = {0, 0, M_PI / 2};
