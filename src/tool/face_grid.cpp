@@ -3,7 +3,6 @@
 #include <algorithm>
 #include <cmath>
 
-#include "tool/face_normals.h"
 #include "tool/outline_crossings.h"
 #include "tool/paint_context.h"
 #include "tool/screen_faces.h"
@@ -136,9 +135,11 @@ bool isCornerOf(const MeshData& m, int32_t f, int32_t i) {
   return false;
 }
 
-// The plane of face f cuts the line of sight between point i and the eye.
+// The plane of face f cuts the line of sight between point i and the eye. The face
+// normals were stored at the press (the positions do not change during a stroke).
 bool facePlaneHides(PaintContext& c, int32_t f, int32_t i) {
-  const Vec3 n = storeFaceNormal(c.mesh, c.scratch, f);
+  const double* stored = &c.scratch.faceNormal[size_t(f) * 3];
+  const Vec3 n{stored[0], stored[1], stored[2]};
   const Vec3 p = displayedPos(c.mesh, i);
   Vec3 v = c.view.viewDir;
   if (c.view.perspective) {
@@ -165,8 +166,8 @@ int32_t isFrontFacePointAt(PaintContext& c, int32_t i, double x, double y) {
                       size_t(cellOf(x, g.window[0], g.cellSize, g.columns));
   for (int32_t k = g.cellStart[cell]; k < g.cellStart[cell + 1]; ++k) {
     const int32_t f = g.cellFaces[size_t(k)];
+    if (isCornerOf(c.mesh, f, i)) continue;  // cheaper first; never hides its own corner
     if (!faceCoversScreenPoint(c, f, x, y)) continue;
-    if (isCornerOf(c.mesh, f, i)) continue;
     if (facePlaneHides(c, f, i)) return 0;
   }
   return 1;

@@ -70,6 +70,17 @@ LineHit lineNearRay(const PaintContext& c, int32_t f) {
   return h;
 }
 
+// Calls fn(line) for every two-point face in lineList order.
+template <class Fn>
+void forEachLine(const PaintContext& c, Fn&& fn) {
+  if (c.scratch.cachesReady && c.scratch.sizedFaces == faceRecordCount(c.mesh)) {
+    for (int32_t f : c.scratch.lines) fn(f);
+    return;
+  }
+  for (int32_t f = faceRecordCount(c.mesh) - 1; f >= 0; --f)
+    if (cornerCountOf(c.mesh, f) == 2) fn(f);
+}
+
 }  // namespace
 
 FacePick getClickedPolygon(PaintContext& c) {
@@ -85,20 +96,23 @@ FacePick getClickedPolygon(PaintContext& c) {
     result = {f, hit};
   }
   const double reach = kLinePickPixels * c.view.pixelSize;
-  bool resultIsLine = false;
+  bool resultIsLine = false, voided = false;
   double lineDistance = 0.0;
-  for (int32_t f = faceRecordCount(c.mesh) - 1; f >= 0; --f) {
-    if (cornerCountOf(c.mesh, f) != 2) continue;
+  forEachLine(c, [&](int32_t f) {
+    if (voided) return;
     const LineHit h = lineNearRay(c, f);
-    if (h.voidsPick) return {};
-    if (!(h.distance <= reach)) continue;
+    if (h.voidsPick) {
+      voided = true;
+      return;
+    }
+    if (!(h.distance <= reach)) return;
     const bool take = result.face < 0 || (resultIsLine ? h.distance <= lineDistance : h.z <= best);
-    if (!take) continue;
+    if (!take) return;
     result = {f, h.point};
     resultIsLine = true;
     lineDistance = h.distance;
-  }
-  return result;
+  });
+  return voided ? FacePick{} : result;
 }
 
 void getListOfClickedPolygons(PaintContext& c, std::vector<int32_t>& out) {
@@ -115,15 +129,14 @@ void getListOfClickedPolygons(PaintContext& c, std::vector<int32_t>& out) {
     out.push_back(f);
   }
   const double reach = kLinePickPixels * c.view.pixelSize;
-  for (int32_t f = faceRecordCount(c.mesh) - 1; f >= 0; --f) {
-    if (cornerCountOf(c.mesh, f) != 2) continue;
+  bool voided = false;
+  forEachLine(c, [&](int32_t f) {
+    if (voided) return;
     const LineHit h = lineNearRay(c, f);
-    if (h.voidsPick) {
-      out.clear();
-      return;
-    }
-    if (h.distance <= reach) out.push_back(f);
-  }
+    if (h.voidsPick) voided = true;
+    else if (h.distance <= reach) out.push_back(f);
+  });
+  if (voided) out.clear();
   std::reverse(out.begin(), out.end());
 }
 

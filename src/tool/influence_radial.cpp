@@ -78,7 +78,8 @@ void forEachInScreenCircle(PaintContext& c, int flag, Fn&& fn) {
   const std::vector<double>& screen = c.scratch.screen;
   forEachInBox(c.scratch.screenPoints, squareAround(centre, R), [&](int32_t i) {
     if (restrict && !pointAt(c.mesh, i).selected) return;
-    const double d = std::hypot(screen[size_t(i) * 3] - centre.x, screen[size_t(i) * 3 + 1] - centre.y);
+    const double dx = screen[size_t(i) * 3] - centre.x, dy = screen[size_t(i) * 3 + 1] - centre.y;
+    const double d = std::sqrt(dx * dx + dy * dy);
     if (d < R) fn(i, d);
   });
 }

@@ -3,6 +3,7 @@
 #include <algorithm>
 #include <cmath>
 
+#include "tool/face_normals.h"
 #include "tool/tool_mesh_view.h"
 
 namespace velmora::tool {
@@ -15,7 +16,10 @@ constexpr int64_t kWideFaceCells = 64;
 void projectPoints(PaintContext& c) {
   ToolScratch& s = c.scratch;
   for (int32_t i = 0; i < pointCount(c.mesh); ++i) {
-    const ScreenPoint sp = projectToScreen(c.view, displayedPos(c.mesh, i));
+    const Vec3 p = displayedPos(c.mesh, i);
+    double* packed = &s.position[size_t(i) * 3];
+    packed[0] = p.x, packed[1] = p.y, packed[2] = p.z;
+    const ScreenPoint sp = projectToScreen(c.view, p);
     double* out = &s.screen[size_t(i) * 3];
     out[0] = sp.x, out[1] = sp.y, out[2] = sp.depth;
     s.behindEye[size_t(i)] = sp.behind ? 1 : 0;
@@ -133,23 +137,17 @@ void sizeToolScratch(PaintContext& c) {
   ToolScratch& s = c.scratch;
   const size_t n = size_t(std::max(pointCount(c.mesh), 0));
   const size_t f = size_t(std::max(faceRecordCount(c.mesh), 0));
+  s.cachesReady = false;
   if (s.sizedPoints != int32_t(n)) {
     s.sizedPoints = int32_t(n);
     s.screen.assign(n * 3, 0.0);
+    s.position.assign(n * 3, 0.0);
     s.behindEye.assign(n, 0);
     s.otherNormal.assign(n * 3, 0.0);
     s.brushDistance.assign(n, 0.0);
     s.mark.assign(n, 0);
     s.accepted.assign(n / 64 + 1, 0);
-    s.straightDist.assign(n, 0.0);
-    s.pathLength.assign(n, 0.0);
-    s.surfaceDist.assign(n, 0.0);
-    s.unfoldedPos.assign(n * 2, 0.0);
-    s.unfoldedDir.assign(n * 2, 0.0);
-    s.walkParent.assign(n, -1);
-    s.walkSlot.assign(n, -1);
-    s.hopCount.assign(n, 0);
-    s.walkStamp.assign(n, 0);
+    s.walk.assign(n, WalkPoint{});
     s.walkEpoch = 0;
     s.list.members.clear();
     s.list.members.reserve(n);
@@ -174,9 +172,15 @@ void prepareStrokeCaches(PaintContext& c) {
   sizeToolScratch(c);
   projectPoints(c);
   boxFaces(c);
+  c.scratch.lines.clear();
+  for (int32_t f = faceRecordCount(c.mesh) - 1; f >= 0; --f) {
+    if (cornerCountOf(c.mesh, f) == 2) c.scratch.lines.push_back(f);
+    else storeFaceNormal(c.mesh, c.scratch, f);
+  }
   buildScreenPointGrid(c);
   buildWorldPointGrid(c);
   buildScreenFaceGrid(c);
+  c.scratch.cachesReady = true;
 }
 
 uint32_t nextFaceEpoch(ToolScratch& s) {
@@ -193,7 +197,7 @@ void collectFacesUnderCursor(PaintContext& c) {
   const ViewState& v = c.view;
   const bool typed = v.viewType >= 1 && v.viewType <= 9;
   const bool alongView = v.perspective || std::fabs(dot(v.rayDir, v.viewDir)) >= 1.0 - 1e-9;
-  if (typed && alongView && s.sizedFaces == faceRecordCount(c.mesh)) {
+  if (typed && alongView && s.cachesReady && s.sizedFaces == faceRecordCount(c.mesh)) {
     const Vec2 cursor = brushCentreOnScreen(v);
     // A margin so a face whose box only touches the cursor is still looked at.
     const double eps = 1e-9 * (std::fabs(cursor.x) + std::fabs(cursor.y) + 1.0);

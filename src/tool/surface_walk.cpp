@@ -33,18 +33,18 @@ struct Walk {
   bool restrict;
   uint32_t epoch;
 
-  // Brings point i's walk fields into this walk (straight = path = surface = 1e20,
-  // not queued, hop 0, mark = candidate).
-  void touch(int32_t i) {
-    const size_t k = size_t(i);
-    if (s.walkStamp[k] == epoch) return;
-    s.walkStamp[k] = epoch;
-    s.ring.push_back(i);
-    s.straightDist[k] = s.pathLength[k] = s.surfaceDist[k] = kUnreached;
-    s.walkSlot[k] = -1;
-    s.walkParent[k] = -1;
-    s.hopCount[k] = 0;
-    s.mark[k] = (!restrict || pointAt(c.mesh, i).selected) ? 1 : 0;
+  // Brings point i's record into this walk (straight = path = surface = 1e20, not
+  // queued, hop 0, mark = candidate) and returns it.
+  WalkPoint& touch(int32_t i) {
+    WalkPoint& p = s.walk[size_t(i)];
+    if (p.stamp == epoch) return p;
+    p.stamp = epoch;
+    p.straightDist = p.pathLength = p.surfaceDist = kUnreached;
+    p.walkSlot = -1;
+    p.walkParent = -1;
+    p.hopCount = 0;
+    p.mark = (!restrict || pointAt(c.mesh, i).selected) ? 1 : 0;
+    return p;
   }
 
   bool before(const WalkEntry& a, const WalkEntry& b) const {
@@ -52,7 +52,7 @@ struct Walk {
   }
   void place(size_t slot, const WalkEntry& e) {
     s.walkHeap[slot] = e;
-    s.walkSlot[size_t(e.point)] = int32_t(slot);
+    s.walk[size_t(e.point)].walkSlot = int32_t(slot);
   }
   void siftUp(size_t slot) {
     const WalkEntry e = s.walkHeap[slot];
@@ -81,7 +81,7 @@ struct Walk {
   // add1NewStc, and the move of an existing entry to a smaller key.
   void queue(int32_t point, int32_t from, double key) {
     const WalkEntry e{key, s.walkSequence++, point, from};
-    const int32_t slot = s.walkSlot[size_t(point)];
+    const int32_t slot = s.walk[size_t(point)].walkSlot;
     if (slot < 0) {
       s.walkHeap.push_back(e);
       siftUp(s.walkHeap.size() - 1);
@@ -92,7 +92,7 @@ struct Walk {
   }
   WalkEntry popSmallest() {
     const WalkEntry top = s.walkHeap.front();
-    s.walkSlot[size_t(top.point)] = -1;
+    s.walk[size_t(top.point)].walkSlot = -1;
     const WalkEntry last = s.walkHeap.back();
     s.walkHeap.pop_back();
     if (!s.walkHeap.empty()) {
@@ -102,7 +102,12 @@ struct Walk {
     return top;
   }
 
-  Vec3 pos(int32_t i) const { return displayedPos(c.mesh, i); }
+  // The press's packed copy when there is one (a walk reads each position many times).
+  Vec3 pos(int32_t i) const {
+    if (!s.cachesReady) return displayedPos(c.mesh, i);
+    const double* p = &s.position[size_t(i) * 3];
+    return {p[0], p[1], p[2]};
+  }
   Vec3 normal(int32_t i) const {
     const double* n = &s.otherNormal[size_t(i) * 3];
     return {n[0], n[1], n[2]};
@@ -116,25 +121,25 @@ Vec3 unitOrZero(const Vec3& v) {
 
 }  // namespace
 
-// One relaxation step of the walk: B reached from A (which was reached from F, or from
-// the hit point when F < 0).
+// One relaxation step of the walk: B reached from A (which was reached from the point at
+// fromPos, or from the hit point).
 static void testDistanceLinked2Pnts(Walk& w, const Vec3& fromPos, int32_t a, int32_t b) {
-  ToolScratch& s = w.s;
-  const size_t ka = size_t(a), kb = size_t(b);
+  const WalkPoint& A = w.s.walk[size_t(a)];
+  WalkPoint& B = w.s.walk[size_t(b)];
   const Vec3 pa = w.pos(a), na = w.normal(a);
   const Vec3 u = pa - fromPos;
   const Vec3 side = unitOrZero(cross(na, u));
   const Vec3 d = w.pos(b) - pa;
   const double L = length(d);
   const double sLocal = dot(d, cross(side, na)), tLocal = dot(d, side);
-  const double cDir = s.unfoldedDir[ka * 2], nDir = s.unfoldedDir[ka * 2 + 1];
+  const double cDir = A.unfoldedDir[0], nDir = A.unfoldedDir[1];
   double x = sLocal * cDir + tLocal * nDir, y = sLocal * nDir - tLocal * cDir;
-  const double xyLen = std::hypot(x, y);
+  const double xyLen = std::sqrt(x * x + y * y);
   if (xyLen > 0.0) x /= xyLen, y /= xyLen;
   else x = cDir, y = nDir;
-  const double bx = s.unfoldedPos[ka * 2] + L * x, by = s.unfoldedPos[ka * 2 + 1] + L * y;
-  const double straight = std::hypot(bx, by);
-  const double path = s.pathLength[ka] + L;
+  const double bx = A.unfoldedPos[0] + L * x, by = A.unfoldedPos[1] + L * y;
+  const double straight = std::sqrt(bx * bx + by * by);
+  const double path = A.pathLength + L;
   const double ratio = path / std::max(straight, 1e-11);
   double dist = straight;
   if (ratio > 1.2) {
@@ -142,15 +147,15 @@ static void testDistanceLinked2Pnts(Walk& w, const Vec3& fromPos, int32_t a, int
     k = (3.0 - 2.0 * k) * k * k;
     dist = straight + k * (path - straight);
   }
-  if (dist >= w.c.view.brushRadius3D || dist >= s.surfaceDist[kb] || path >= s.pathLength[kb]) return;
-  if (straight >= s.straightDist[kb] && (path - s.pathLength[kb]) + (straight - s.straightDist[kb]) >= 0.0) return;
-  s.straightDist[kb] = straight;
-  s.pathLength[kb] = path;
-  s.surfaceDist[kb] = dist;
-  s.unfoldedPos[kb * 2] = bx, s.unfoldedPos[kb * 2 + 1] = by;
-  s.unfoldedDir[kb * 2] = x, s.unfoldedDir[kb * 2 + 1] = y;
-  s.walkParent[kb] = a;
-  s.hopCount[kb] = s.hopCount[ka] + 1;
+  if (dist >= w.c.view.brushRadius3D || dist >= B.surfaceDist || path >= B.pathLength) return;
+  if (straight >= B.straightDist && (path - B.pathLength) + (straight - B.straightDist) >= 0.0) return;
+  B.straightDist = straight;
+  B.pathLength = path;
+  B.surfaceDist = dist;
+  B.unfoldedPos[0] = bx, B.unfoldedPos[1] = by;
+  B.unfoldedDir[0] = x, B.unfoldedDir[1] = y;
+  B.walkParent = a;
+  B.hopCount = A.hopCount + 1;
   w.queue(b, a, dist);
 }
 
@@ -159,38 +164,35 @@ void makeEnablePointList_Mesh2(PaintContext& c, int32_t face, const Vec3& hit, i
   if (face < 0 || cornerCountOf(c.mesh, face) < 2) return;
   ToolScratch& s = c.scratch;
   if (++s.walkEpoch == 0) {
-    std::fill(s.walkStamp.begin(), s.walkStamp.end(), 0u);
+    for (WalkPoint& p : s.walk) p.stamp = 0;
     s.walkEpoch = 1;
   }
   Walk w{c, s, restrictToSelection(c, flag), s.walkEpoch};
   s.walkHeap.clear();
-  s.ring.clear();  // the points this walk touched
   const double radius = c.view.brushRadius3D;
   for (int32_t k = 0; k < cornerCountOf(c.mesh, face); ++k) {
     const int32_t v = cornerOf(c.mesh, face, k);
-    w.touch(v);
-    const size_t kv = size_t(v);
-    if (!s.mark[kv]) continue;
+    WalkPoint& V = w.touch(v);
+    if (!V.mark) continue;
     const double d = length(w.pos(v) - hit);
-    if (!(d < radius && d < s.straightDist[kv])) continue;
-    s.straightDist[kv] = s.pathLength[kv] = s.surfaceDist[kv] = d;
-    s.unfoldedPos[kv * 2] = d, s.unfoldedPos[kv * 2 + 1] = 0.0;
-    s.unfoldedDir[kv * 2] = 1.0, s.unfoldedDir[kv * 2 + 1] = 0.0;
-    s.walkParent[kv] = -1;
-    s.mark[kv] = 0;
-    s.hopCount[kv] = 1;
+    if (!(d < radius && d < V.straightDist)) continue;
+    V.straightDist = V.pathLength = V.surfaceDist = d;
+    V.unfoldedPos[0] = d, V.unfoldedPos[1] = 0.0;
+    V.unfoldedDir[0] = 1.0, V.unfoldedDir[1] = 0.0;
+    V.walkParent = -1;
+    V.mark = 0;
+    V.hopCount = 1;
     w.queue(v, -1, d);
   }
   const MeshData& m = c.mesh;
   while (!s.walkHeap.empty()) {
     const WalkEntry e = w.popSmallest();
     const int32_t a = e.point, from = e.from;
-    s.mark[size_t(a)] = 0;
+    s.walk[size_t(a)].mark = 0;
     s.list.members.push_back(a);
     const Vec3 fromPos = from < 0 ? hit : w.pos(from);
     auto relax = [&](int32_t b) {
-      w.touch(b);
-      if (s.mark[size_t(b)] && b != from) testDistanceLinked2Pnts(w, fromPos, a, b);
+      if (w.touch(b).mark && b != from) testDistanceLinked2Pnts(w, fromPos, a, b);
     };
     forEachFaceOf(m, a, [&](int32_t f, int32_t corner) {
       if (cornerCountOf(m, f) == 4) relax(cornerOf(m, f, (corner + 2) % 4));
@@ -201,10 +203,10 @@ void makeEnablePointList_Mesh2(PaintContext& c, int32_t face, const Vec3& hit, i
   std::reverse(s.list.members.begin(), s.list.members.end());
   int32_t depth = 0;
   for (int32_t i : s.list.members) {
-    pointAt(c.mesh, i).factor = falloffCurve(clamp01(s.surfaceDist[size_t(i)] / c.view.brushRadius3DMin));
-    depth = std::max(depth, s.hopCount[size_t(i)]);
+    const WalkPoint& p = s.walk[size_t(i)];
+    pointAt(c.mesh, i).factor = falloffCurve(clamp01(p.surfaceDist / c.view.brushRadius3DMin));
+    depth = std::max(depth, p.hopCount);
   }
-  for (int32_t i : s.ring) s.mark[size_t(i)] = 0;
   s.list.influenceDepth = depth;
   linkEnableList(c);
 }

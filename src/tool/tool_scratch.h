@@ -2,10 +2,9 @@
 // snapshot (struct of arrays, sized once per snapshot and reused by every event), the
 // caches built at each press, and the influence list.
 //
-// Per point (bytes): screen 24, behindEye 1, otherNormal 24, brushDistance 8,
-// straightDist/pathLength/surfaceDist 24, unfoldedPos 16, unfoldedDir 16, walkParent 4,
-// walkSlot 4, hopCount 4, walkStamp 4, mark 1, accepted bit 1/8: about 154 bytes, plus
-// the two point grids (about 6 bytes each).
+// Per point (bytes): position 24, screen 24, behindEye 1, otherNormal 24, brushDistance 8, mark 1,
+// accepted bit 1/8, the surface-walk record 80 (WalkPoint): about 162 bytes, plus the
+// two point grids (about 6 bytes each) and the walk heap (24 per queued point).
 // Per face: faceBox 32, faceBehind 1, faceNormal 24, faceStamp 4, and its grid entries.
 //
 // The screen positions are kept apart from the surface-walk fields because one stroke
@@ -39,10 +38,27 @@ struct WalkEntry {
   int32_t from = -1;  // -1: the hit point itself
 };
 
+// One point's surface-walk fields, together so that reaching a point touches one or two
+// cache lines. Live only while stamp equals the walk's epoch.
+struct WalkPoint {
+  double straightDist;    // straight distance in the unfolded plane
+  double pathLength;      // length of the edge path
+  double surfaceDist;     // the distance used
+  double unfoldedPos[2];  // position in the unfolded plane, the hit at the origin
+  double unfoldedDir[2];  // unit direction of the last step there
+  int32_t walkParent;     // the point it was reached from, -1: the hit point
+  int32_t walkSlot;       // heap position, -1 when not queued
+  int32_t hopCount;       // edges from the clicked face
+  uint32_t stamp;
+  uint8_t mark;           // still a candidate to be reached
+};
+
 struct ToolScratch {
   int32_t sizedPoints = -1, sizedFaces = -1;
+  bool cachesReady = false;         // prepareStrokeCaches ran for this snapshot
 
   // Projection cache of the press (the view is fixed for a stroke).
+  std::vector<double> position;     // displayed position, 3 per point, packed for the walks
   std::vector<double> screen;       // x, y, depth per point
   std::vector<uint8_t> behindEye;   // perspective depth below kBehindEyeDepth
   std::vector<double> faceBox;      // minX, minY, maxX, maxY per face (screen)
@@ -63,13 +79,8 @@ struct ToolScratch {
   std::vector<uint64_t> accepted;   // one bit per point: list order without sorting
   EnablePointList list;
 
-  // Surface walk (lazy: a point's fields are live only when walkStamp equals walkEpoch).
-  std::vector<double> straightDist, pathLength, surfaceDist;
-  std::vector<double> unfoldedPos, unfoldedDir;  // 2 per point
-  std::vector<int32_t> walkParent;  // -1: reached from the hit point
-  std::vector<int32_t> walkSlot;    // heap position, -1 when not queued
-  std::vector<int32_t> hopCount;
-  std::vector<uint32_t> walkStamp;
+  // Surface walk (lazy: a point's record is live only when its stamp equals walkEpoch).
+  std::vector<WalkPoint> walk;
   uint32_t walkEpoch = 0;
   std::vector<WalkEntry> walkHeap;
   uint64_t walkSequence = 0;
@@ -78,6 +89,7 @@ struct ToolScratch {
   std::vector<uint32_t> faceStamp;
   uint32_t faceEpoch = 0;
   std::vector<int32_t> faceCandidates;
+  std::vector<int32_t> lines;       // the two-point faces, in lineList order
 
   // Ring walk and part search queues.
   std::vector<int32_t> ring, nextRing;
