@@ -67,6 +67,14 @@ TEST(Lasso, APointLevelWithATurningNodeIsDecidedCorrectly) {
   ASSERT_EQ(makeLasso(d), 0);
   EXPECT_NE(d.nodes[2].flags & kLassoCrossing, 0);
   EXPECT_EQ(isInLasso(d, 5, 5), 1);
+  // A step drawn clockwise: the node (10, 5) is reached along a level run and the outline
+  // then goes down, so it is a crossing for the scan line y = 5.
+  Lasso step = lassoOf({{0, 0}, {0, 10}, {5, 10}, {5, 5}, {10, 5}, {10, 0}});
+  ASSERT_EQ(makeLasso(step), 0);
+  EXPECT_EQ(isInLasso(step, 3, 5), 1);
+  EXPECT_EQ(isInLasso(step, 3, 7), 1);
+  EXPECT_EQ(isInLasso(step, 7, 7), 0);
+  EXPECT_EQ(isInLasso(step, 7, 3), 1);
 }
 
 TEST(Lasso, ManyNodesSpreadOverBands) {
