@@ -183,6 +183,12 @@ void prepareStrokeCaches(PaintContext& c) {
   c.scratch.cachesReady = true;
 }
 
+void ensureStrokeCaches(PaintContext& c) {
+  const ToolScratch& s = c.scratch;
+  if (!s.cachesReady || s.sizedPoints != pointCount(c.mesh) || s.sizedFaces != faceRecordCount(c.mesh))
+    prepareStrokeCaches(c);
+}
+
 uint32_t nextFaceEpoch(ToolScratch& s) {
   if (++s.faceEpoch == 0) {
     std::fill(s.faceStamp.begin(), s.faceStamp.end(), 0u);

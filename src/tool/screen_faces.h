@@ -13,6 +13,10 @@ namespace velmora::tool {
 // the topology stay fixed until the release).
 void prepareStrokeCaches(PaintContext& c);
 
+// Re-runs prepareStrokeCaches when the snapshot's counts no longer match the scratch
+// (the snapshot was re-captured during the stroke), so no array is read past its end.
+void ensureStrokeCaches(PaintContext& c);
+
 // Calls fn(face) once for every face (3 or 4 corners) whose screen box may meet the
 // window minX, minY, maxX, maxY: the grid's faces there and every wide face.
 template <class Fn>

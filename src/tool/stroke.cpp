@@ -230,6 +230,7 @@ void strokeMove(StrokeContext& c, const ToolEventInput& e) {
   const int32_t tool = set.toolIndex;
   PaintContext p = paintContext(c);
   if (s.downMode == kDownStroke && s.buttonKind != 0) {
+    ensureStrokeCaches(p);
     if (isBrushTool(tool) && s.buttonKind == 2) {
       set.brushSize = clampBrushSize(set.brushSizeAtPress + e.dx, set.brushSizeMax);
       c.host.refreshEditPanel();
@@ -282,6 +283,7 @@ void strokeUp(StrokeContext& c, const ToolEventInput&) {
   } else if (s.downMode == kDownObject) {
     c.host.selectPickedObject();
   } else if (s.downMode == kDownStroke) {
+    ensureStrokeCaches(p);
     switch (tool) {
       case kToolPen:
       case kToolBrush:

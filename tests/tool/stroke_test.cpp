@@ -222,6 +222,22 @@ TEST(Stroke, PenSelSelectsWhenNothingIsSelectedAndDeselectsOtherwise) {
   EXPECT_EQ(b.mesh.selectedCount, 9);
 }
 
+TEST(Stroke, ASnapshotReCapturedDuringTheStrokeIsPaintedSafely) {
+  // A scene event re-captures a smaller object between the press and the drag.
+  StrokeBench b;
+  b.settings.toolIndex = kToolPen;
+  b.down(4, 4);
+  Points p;
+  Polygons f;
+  testing::appendGrid(p, f, 3, 0.0);
+  testing::buildTestMesh(b.mesh, p, f);
+  b.drag(1, 1);
+  EXPECT_EQ(b.mesh.points[4].hasValue, 1);
+  b.up();
+  ASSERT_EQ(b.host.writes.size(), 1u);
+  EXPECT_LE(b.host.writes[0].size(), 9u);
+}
+
 TEST(Stroke, AReleaseAfterTheObjectChangedWritesNothing) {
   StrokeBench b;
   b.down(4, 4);
