@@ -202,7 +202,7 @@ void releaseScene() { stScene.reset(); }
 #define VELMORA_DRAG(name, variant)                                                          \
   BENCHMARK_CAPTURE(drag, name, variant)                                                     \
       ->Name("Drag/" #name)                                                                  \
-      ->Args({100000, 10000})                                                                \
+      ->Args({10000, 0})->Args({100000, 10000}) \
       ->Args({100000, 0})                                                                    \
       ->Args({1000000, 10000})                                                               \
       ->Args({1000000, 0})                                                                   \

@@ -131,6 +131,23 @@ void buildScreenFaceGrid(PaintContext& c) {
   });
 }
 
+// The surface walk's neighbour lists in one packed array (reading them from the
+// snapshot's records costs a cache miss per point and face).
+void packWalkNeighbours(PaintContext& c) {
+  ToolScratch& s = c.scratch;
+  const MeshData& m = c.mesh;
+  const int32_t n = pointCount(m);
+  s.walkStart.assign(size_t(n) + 1, 0);
+  s.walkNext.clear();
+  for (int32_t i = 0; i < n; ++i) {
+    forEachFaceOf(m, i, [&](int32_t f, int32_t corner) {
+      if (cornerCountOf(m, f) == 4) s.walkNext.push_back(cornerOf(m, f, (corner + 2) % 4));
+    });
+    forEachNeighbour(m, i, [&](int32_t j) { s.walkNext.push_back(j); });
+    s.walkStart[size_t(i) + 1] = int32_t(s.walkNext.size());
+  }
+}
+
 }  // namespace
 
 void sizeToolScratch(PaintContext& c) {
@@ -180,6 +197,7 @@ void prepareStrokeCaches(PaintContext& c) {
   buildScreenPointGrid(c);
   buildWorldPointGrid(c);
   buildScreenFaceGrid(c);
+  packWalkNeighbours(c);
   c.scratch.cachesReady = true;
 }
 

@@ -194,10 +194,14 @@ void makeEnablePointList_Mesh2(PaintContext& c, int32_t face, const Vec3& hit, i
     auto relax = [&](int32_t b) {
       if (w.touch(b).mark && b != from) testDistanceLinked2Pnts(w, fromPos, a, b);
     };
-    forEachFaceOf(m, a, [&](int32_t f, int32_t corner) {
-      if (cornerCountOf(m, f) == 4) relax(cornerOf(m, f, (corner + 2) % 4));
-    });
-    forEachNeighbour(m, a, relax);
+    if (s.cachesReady) {
+      for (int32_t k = s.walkStart[size_t(a)]; k < s.walkStart[size_t(a) + 1]; ++k) relax(s.walkNext[size_t(k)]);
+    } else {
+      forEachFaceOf(m, a, [&](int32_t f, int32_t corner) {
+        if (cornerCountOf(m, f) == 4) relax(cornerOf(m, f, (corner + 2) % 4));
+      });
+      forEachNeighbour(m, a, relax);
+    }
   }
   // Settled first = pushed first, so the list runs from the last settled to the first.
   std::reverse(s.list.members.begin(), s.list.members.end());

@@ -2,8 +2,8 @@
 // snapshot (struct of arrays, sized once per snapshot and reused by every event), the
 // caches built at each press, and the influence list.
 //
-// Per point (bytes): position 24, screen 24, behindEye 1, otherNormal 24, brushDistance 8, mark 1,
-// accepted bit 1/8, the surface-walk record 80 (WalkPoint): about 162 bytes, plus the
+// Per point (bytes): position 24, walk neighbours about 36, screen 24, behindEye 1, otherNormal 24, brushDistance 8, mark 1,
+// accepted bit 1/8, the surface-walk record 80 (WalkPoint): about 198 bytes, plus the
 // two point grids (about 6 bytes each) and the walk heap (24 per queued point).
 // Per face: faceBox 32, faceBehind 1, faceNormal 24, faceStamp 4, and its grid entries.
 //
@@ -59,6 +59,10 @@ struct ToolScratch {
 
   // Projection cache of the press (the view is fixed for a stroke).
   std::vector<double> position;     // displayed position, 3 per point, packed for the walks
+  // Each point's walk neighbours, packed: the opposite corner of each of its quads, then
+  // its edge neighbours (the order the surface walk relaxes them in).
+  std::vector<int32_t> walkStart;   // points + 1 offsets
+  std::vector<int32_t> walkNext;
   std::vector<double> screen;       // x, y, depth per point
   std::vector<uint8_t> behindEye;   // perspective depth below kBehindEyeDepth
   std::vector<double> faceBox;      // minX, minY, maxX, maxY per face (screen)
