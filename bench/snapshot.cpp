@@ -26,6 +26,8 @@
 
 extern "C" {
 #include <lwmodule.h>
+// The module's descriptor, linked in from the static library.
+extern ModuleDescriptor _mod_descrip;
 }
 
 namespace {

@@ -76,15 +76,17 @@ struct FaceData {
 
 // An edge between two points with the one or two faces on it. It runs pointA -> pointB
 // in faceA; faceB (when there is one) runs it the other way.
+// Corner indices (0..3) are bytes: with two edges and one face per point on a quad
+// mesh, narrow edge and corner records are what keeps the snapshot small.
 struct EdgeData {
   uint8_t internalDiagonal = 0;  // both faces come from the same polygon
+  // Per face: corner index of pointA, of pointB, and of the corner after the edge.
+  int8_t cornersA[3] = {0, 0, 0};
+  int8_t cornersB[3] = {0, 0, 0};
   PntUserData* pointA = nullptr;
   PntUserData* pointB = nullptr;
   FaceData* faceA = nullptr;
   FaceData* faceB = nullptr;     // none on a boundary
-  // Per face: corner index of pointA, of pointB, and of the corner after the edge.
-  int32_t cornersA[3] = {0, 0, 0};
-  int32_t cornersB[3] = {0, 0, 0};
 };
 
 // One entry of the tool's selected-bone list (InstData::pickedBones): the bone and its
@@ -124,7 +126,7 @@ struct MeshData {
   std::vector<PntUserData*> neighbourPool;
   std::vector<EdgeData*> pointEdgePool;   // parallel to neighbourPool
   std::vector<FaceData*> pointFacePool;
-  std::vector<int32_t> faceCornerPool;    // parallel to pointFacePool
+  std::vector<int8_t> faceCornerPool;     // parallel to pointFacePool
   std::vector<PntUserData*> polygonVertexPool;
 
   int32_t numPoints = 0;
@@ -157,7 +159,7 @@ inline std::span<FaceData* const> facesOf(const PntUserData& p) {
   return {p.pointFaces, static_cast<size_t>(p.faceCount)};
 }
 // The point's corner index in each of its faces, parallel to facesOf.
-inline std::span<const int32_t> faceCornersOf(const MeshData& m, const PntUserData& p) {
+inline std::span<const int8_t> faceCornersOf(const MeshData& m, const PntUserData& p) {
   return {m.faceCornerPool.data() + (p.pointFaces - m.pointFacePool.data()), static_cast<size_t>(p.faceCount)};
 }
 inline std::span<PntUserData* const> verticesOf(const PolygonData& polygon) {

@@ -448,7 +448,7 @@ void buildPointFaces(MeshData& m) {
     if (face.cornerCount < 3) continue;
     for (int c = 0; c < face.cornerCount; ++c) {
       PntUserData* p = face.corners[c];
-      m.faceCornerPool[size_t(p->pointFaces - m.pointFacePool.data()) + size_t(p->faceCount)] = c;
+      m.faceCornerPool[size_t(p->pointFaces - m.pointFacePool.data()) + size_t(p->faceCount)] = int8_t(c);
       p->pointFaces[p->faceCount++] = &face;
     }
   }
@@ -456,7 +456,7 @@ void buildPointFaces(MeshData& m) {
 
 // True when b is next to a on a side of one of a's faces.
 bool sharesFaceSide(const MeshData& m, const PntUserData& a, const PntUserData* b) {
-  const std::span<const int32_t> corners = faceCornersOf(m, a);
+  const std::span<const int8_t> corners = faceCornersOf(m, a);
   for (int k = 0; k < a.faceCount; ++k) {
     const FaceData& f = *a.pointFaces[k];
     const int n = f.cornerCount, c = corners[size_t(k)];
@@ -473,7 +473,7 @@ size_t countPointEdges(MeshData& m, TopologyScratch& w) {
   size_t total = 0;
   for (PntUserData& p : m.points) {
     int count = 0;
-    const std::span<const int32_t> corners = faceCornersOf(m, p);
+    const std::span<const int8_t> corners = faceCornersOf(m, p);
     for (int k = 0; k < p.faceCount; ++k) {
       const FaceData& f = *p.pointFaces[k];
       const int n = f.cornerCount, c = corners[size_t(k)];
@@ -521,9 +521,9 @@ EdgeData* newEdge(MeshData& m, PntUserData* a, PntUserData* b, FaceData* face, i
   e.pointA = a;
   e.pointB = b;
   e.faceA = face;
-  e.cornersA[0] = cornerA;
-  e.cornersA[1] = cornerB;
-  e.cornersA[2] = after;
+  e.cornersA[0] = int8_t(cornerA);
+  e.cornersA[1] = int8_t(cornerB);
+  e.cornersA[2] = int8_t(after);
   addNeighbour(m, *a, b, &e);
   addNeighbour(m, *b, a, &e);
   return &e;
@@ -546,9 +546,9 @@ void linkFaceEdges(MeshData& m, FaceData& f) {
     } else if (!e->faceB && e->pointB == a) {
       // The face on the other side runs the edge the other way: a consistent pair.
       e->faceB = &f;
-      e->cornersB[0] = i;
-      e->cornersB[1] = side;
-      e->cornersB[2] = (i + 1) % n;
+      e->cornersB[0] = int8_t(i);
+      e->cornersB[1] = int8_t(side);
+      e->cornersB[2] = int8_t((i + 1) % n);
       f.edges[side] = e;
     }
   }

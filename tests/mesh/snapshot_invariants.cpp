@@ -73,7 +73,7 @@ void checkFaces(const MeshData& m, Report& r) {
       const bool asA = e->faceA == &f && e->pointA == a && e->pointB == b;
       const bool asB = e->faceB == &f && e->pointA == b && e->pointB == a;
       if (!asA && !asB) r.fail("face side " + std::to_string(side) + " and its edge disagree");
-      const int32_t* corners = asA ? e->cornersA : e->cornersB;
+      const int8_t* corners = asA ? e->cornersA : e->cornersB;
       if ((asA || asB) && (f.corners[corners[0]] != e->pointA || f.corners[corners[1]] != e->pointB ||
                            corners[2] != ((asA ? corners[1] : corners[0]) + 1) % n))
         r.fail("edge corner indices for a face");
