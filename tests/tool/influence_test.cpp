@@ -192,6 +192,36 @@ TEST(SurfaceWalk, OnAFlatSheetTheDistanceIsTheStraightDistance) {
   EXPECT_GE(b.tool.scratch.list.influenceDepth, 4);
 }
 
+TEST(SurfaceWalk, ThePackedNeighbourListsWalkLikeTheSnapshot) {
+  // A bumpy sheet with triangles and quads: the walk from the press's packed lists and
+  // the walk over the snapshot's own adjacency settle the same points the same way.
+  ToolBench b;
+  Points p;
+  Polygons f;
+  appendGrid(p, f, 12, 0.0);
+  for (size_t k = 0; k < p.size(); ++k) p[k][2] = 0.4 * std::sin(double(k) * 0.7);
+  for (size_t k = 0; k < f.size(); k += 3) {
+    const auto q = f[k];
+    f[k] = {q[0], q[1], q[2]};
+    f.push_back({q[2], q[3], q[0]});
+  }
+  testing::setFrontView(b.tool.view, 0.1);
+  b.load(p, f);
+  PaintContext c = b.context();
+  initOtherNormOfPoints(c);
+  b.tool.view.brushRadius3D = b.tool.view.brushRadius3DMin = 4.0;
+  makeEnablePointList_Mesh2(c, 40, {5.3, 5.6, 0.1}, 1);
+  const std::vector<int32_t> packed = b.tool.scratch.list.members;
+  std::vector<double> factors;
+  for (int32_t i : packed) factors.push_back(b.mesh.points[size_t(i)].factor);
+  b.tool.scratch.cachesReady = false;
+  makeEnablePointList_Mesh2(c, 40, {5.3, 5.6, 0.1}, 1);
+  EXPECT_GT(packed.size(), 5u);
+  EXPECT_EQ(b.tool.scratch.list.members, packed);
+  for (size_t k = 0; k < packed.size() && k < b.tool.scratch.list.members.size(); ++k)
+    EXPECT_EQ(b.mesh.points[size_t(packed[k])].factor, factors[k]);
+}
+
 TEST(RingWalk, CountsRingsOfTheTouchedRegion) {
   // A 1 x 12 strip of quads; the brush covers points 0..4 of both rows from one end.
   ToolBench b;
