@@ -83,8 +83,8 @@ bool offerObjectPolygon(ObjectPick& pick, const ViewState& v, std::span<const Ve
   const size_t n = vertices.size();
   if (n < 2) return false;
   const Vec2 cursor = brushCentreOnScreen(v);
-  thread_local std::vector<OutlineCorner> corners;
-  thread_local std::vector<Crossing> crossings;
+  std::vector<OutlineCorner>& corners = pick.corners;
+  std::vector<Crossing>& crossings = pick.crossings;
   corners.resize(n);
   for (size_t k = 0; k < n; ++k) {
     const ScreenPoint p = projectToScreen(v, vertices[k]);

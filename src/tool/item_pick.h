@@ -4,6 +4,9 @@
 #pragma once
 #include <cstdint>
 #include <span>
+#include <vector>
+
+#include "tool/outline_crossings.h"
 
 #include "tool/view_state.h"
 
@@ -32,11 +35,14 @@ struct PickedBone {
 // call's result: 1 for mode 1's first hit, +1 added, -1 removed, 0 nothing.
 int32_t applyBonePickHit(std::span<PickedBone> storage, int32_t& count, const PickedBone& hit, int32_t mode, bool firstHit);
 
-// The state of one object pick over all objects.
+// The state of one object pick over all objects, with the scratch of the polygon being
+// tested (grown to the largest polygon met).
 struct ObjectPick {
   double bestHit = 1e200;
   bool any = false;
   const void* bestPolygon = nullptr;
+  std::vector<OutlineCorner> corners;
+  std::vector<Crossing> crossings;
 };
 
 // Offers one polygon of an object (its displayed vertex positions) to the pick at the

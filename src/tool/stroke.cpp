@@ -104,14 +104,14 @@ void facesUnderCursor(PaintContext& p, std::vector<int32_t>& faces) {
 void fillAtCursor(StrokeContext& c) {
   if (!c.mesh.meshReady) return;
   PaintContext p = paintContext(c);
-  thread_local std::vector<int32_t> faces;
+  std::vector<int32_t>& faces = c.tool.scratch.clickedFaces;
   facesUnderCursor(p, faces);
   if (!faces.empty()) runVMapPaintBrush_Fill(p, faces);
 }
 
 void selectPartAtCursor(StrokeContext& c) {
   PaintContext p = paintContext(c);
-  thread_local std::vector<int32_t> faces;
+  std::vector<int32_t>& faces = c.tool.scratch.clickedFaces;
   facesUnderCursor(p, faces);
   if (faces.empty()) return;
   getPointsOfClickedPart(p, faces, 0);

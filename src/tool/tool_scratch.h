@@ -98,6 +98,7 @@ struct ToolScratch {
   // Ring walk and part search queues.
   std::vector<int32_t> ring, nextRing;
   std::vector<int32_t> part;  // the clicked part, in collection order
+  std::vector<int32_t> clickedFaces;  // the faces under the cursor of "Fill" and "Fill Sel"
 
   // The hidden-point face grid of one operation.
   FaceGrid faceGrid;
