@@ -6,6 +6,7 @@
 #include <algorithm>
 #include <set>
 
+#include "geometry/quick_sort.h"
 #include "mesh/fake_mesh_info.h"
 #include "mesh/mesh_topology.h"
 #include "mesh/snapshot_invariants.h"
@@ -181,6 +182,28 @@ TEST(TopologyScan, FrozenPointsAreMatchedByOrderUnderEitherKindOfIds) {
       }
     }
   }
+}
+
+TEST(TopologyScan, PointRecordsSortAndAreFoundByTheirHostIds) {
+  // The point list sort and search take the snapshot's own records, whose ids are host
+  // handles: ordered as unsigned 64-bit numbers, high bit included.
+  std::vector<PntUserData> points(6);
+  const uint64_t ids[6] = {0x8000000000000010ull, 5, 0xFFFFFFFFFFFFFFF0ull, 0x7FFFFFFFFFFFFFFFull, 77, 6};
+  std::vector<PntUserData*> list;
+  for (size_t k = 0; k < 6; ++k) {
+    points[k].pointId = reinterpret_cast<LWPntID>(uintptr_t(ids[k]));
+    list.push_back(&points[k]);
+  }
+  velmora::geometry::sortPntUserDataList(std::span<PntUserData*>(list), 0, 5);
+  for (size_t k = 1; k < 6; ++k)
+    EXPECT_LT(uintptr_t(list[k - 1]->pointId), uintptr_t(list[k]->pointId));
+  for (size_t k = 0; k < 6; ++k) {
+    const int at = velmora::geometry::getIndexAtPntUserDataList(std::span<PntUserData*>(list), points[k].pointId, 0, 5);
+    ASSERT_GE(at, 0);
+    EXPECT_EQ(list[size_t(at)], &points[k]);
+  }
+  const int miss = velmora::geometry::getIndexAtPntUserDataList(std::span<PntUserData*>(list), reinterpret_cast<LWPntID>(uintptr_t(50)), 0, 5);
+  EXPECT_NE(list[size_t(miss)]->pointId, reinterpret_cast<LWPntID>(uintptr_t(50)));
 }
 
 }  // namespace
