@@ -3,7 +3,7 @@
 # Safe to run again: it does nothing when everything is there.
 set -euo pipefail
 
-packages=(build-essential cmake libgtest-dev libgmock-dev libbenchmark-dev assimp-utils)
+packages=(build-essential cmake libgtest-dev libgmock-dev libbenchmark-dev assimp-utils python3 clang)
 
 missing=()
 for p in "${packages[@]}"; do

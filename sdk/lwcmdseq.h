@@ -2,11 +2,11 @@
  * lwcmdseq.h -- Modeler command sequences ("CommandSequence", version 3):
  * run Modeler commands and open mesh edits.
  */
-#ifndef VELMORA_SDK_LWCMDSEQ_H
-#define VELMORA_SDK_LWCMDSEQ_H
+#ifndef LWSDK_CMDSEQ_H
+#define LWSDK_CMDSEQ_H
 
-#include "lwtypes.h"
 #include "lwdyna.h"
+#include "lwtypes.h"
 #include "lwmeshedt.h"
 
 #define LWMODCOMMAND_CLASS   "CommandSequence"

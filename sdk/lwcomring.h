@@ -2,10 +2,8 @@
  * lwcomring.h -- "LW Communication Ring": named topics plug-ins subscribe
  * to and message each other through.
  */
-#ifndef VELMORA_SDK_LWCOMRING_H
-#define VELMORA_SDK_LWCOMRING_H
-
-#include "lwtypes.h"
+#ifndef LWSDK_COMRING_H
+#define LWSDK_COMRING_H
 
 #define LWCOMRING_GLOBAL "LW Communication Ring"
 

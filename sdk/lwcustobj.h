@@ -2,8 +2,8 @@
  * lwcustobj.h -- custom object handlers and the drawing access they (and
  * Layout tools' draw callbacks) receive.
  */
-#ifndef VELMORA_SDK_LWCUSTOBJ_H
-#define VELMORA_SDK_LWCUSTOBJ_H
+#ifndef LWSDK_CUSTOBJ_H
+#define LWSDK_CUSTOBJ_H
 
 #include "lwrender.h"
 
@@ -87,18 +87,15 @@ typedef struct st_LWCustomObjHandler {
 #define LWDRAWMODE_OUTLINE    (1 << 1)
 #define LWDRAWMODE_DEPTHTEST  (1 << 2)
 #define LWDRAWMODE_DEPTHWRITE (1 << 3)
-#define LWDRAWMODE_SMOOTH     (1 << 4)   /* newer hosts */
 
 /* access flags */
 #define LWCOFL_SELECTED       (1 << 0)
 #define LWCOFL_PICKING        (1 << 1)   /* shapes only define pick areas */
-#define LWCOFL_NO_DEPTH_WRITE (1 << 2)   /* newer hosts */
 
 /* handler flags() result */
 #define LWCOF_SCHEMA_OK       (1 << 0)
 #define LWCOF_VIEWPORT_INDEX  (1 << 1)
 #define LWCOF_NO_DEPTH_BUFFER (1 << 2)
 #define LWCOF_OVERLAY         (1 << 3)
-#define LWCOF_XRAY            (1 << 4)   /* newer hosts */
 
 #endif

@@ -2,8 +2,8 @@
  * lwdialog.h -- file requester and colour picker servers and the records
  * the host's own requesters take.
  */
-#ifndef VELMORA_SDK_LWDIALOG_H
-#define VELMORA_SDK_LWDIALOG_H
+#ifndef LWSDK_DIALOG_H
+#define LWSDK_DIALOG_H
 
 #define LWFILEREQ_CLASS   "FileRequester"
 #define LWFILEREQ_VERSION 3

@@ -2,8 +2,8 @@
  * lwdyna.h -- DynaValue, the tagged value used for command arguments and
  * results.
  */
-#ifndef VELMORA_SDK_LWDYNA_H
-#define VELMORA_SDK_LWDYNA_H
+#ifndef LWSDK_DYNA_H
+#define LWSDK_DYNA_H
 
 #include <stddef.h>
 #include "lwmonitor.h"

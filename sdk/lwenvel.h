@@ -1,8 +1,11 @@
 /*
  * lwenvel.h -- only the envelope handle types other records mention.
  */
-#ifndef VELMORA_SDK_LWENVEL_H
-#define VELMORA_SDK_LWENVEL_H
+#ifndef LWSDK_ENVEL_H
+#define LWSDK_ENVEL_H
+
+#include "lwtypes.h"
+#include "lwio.h"
 
 typedef void *LWEnvelopeID;
 typedef void *LWChanGroupID;

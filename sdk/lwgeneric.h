@@ -1,8 +1,8 @@
 /*
  * lwgeneric.h -- Layout generic commands ("LayoutGeneric", version 2).
  */
-#ifndef VELMORA_SDK_LWGENERIC_H
-#define VELMORA_SDK_LWGENERIC_H
+#ifndef LWSDK_GENERIC_H
+#define LWSDK_GENERIC_H
 
 #include "lwtypes.h"
 #include "lwdyna.h"

@@ -2,8 +2,8 @@
  * lwglobsrv.h -- global service servers ("Global" class): a plug-in that
  * supplies a named global to other plug-ins.
  */
-#ifndef VELMORA_SDK_LWGLOBSRV_H
-#define VELMORA_SDK_LWGLOBSRV_H
+#ifndef LWSDK_GLOBSERV_H
+#define LWSDK_GLOBSERV_H
 
 #define LWGLOBALSERVICE_CLASS   "Global"
 #define LWGLOBALSERVICE_VERSION 1

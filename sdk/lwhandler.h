@@ -2,10 +2,9 @@
  * lwhandler.h -- instance life cycle shared by all handler classes, and the
  * record a "...Interface" class activation fills in.
  */
-#ifndef VELMORA_SDK_LWHANDLER_H
-#define VELMORA_SDK_LWHANDLER_H
+#ifndef LWSDK_HANDLER_H
+#define LWSDK_HANDLER_H
 
-#include "lwtypes.h"
 #include "lwio.h"
 #include "lwxpanel.h"
 

@@ -2,8 +2,8 @@
  * lwhost.h -- services every host application offers: messages, product,
  * locale and system ids, directories and requesters.
  */
-#ifndef VELMORA_SDK_LWHOST_H
-#define VELMORA_SDK_LWHOST_H
+#ifndef LWSDK_HOST_H
+#define LWSDK_HOST_H
 
 #include "lwdialog.h"
 

@@ -4,8 +4,8 @@
  * Every callback takes the state's writeData/readData as its first
  * argument; the LWSAVE_ / LWLOAD_ macros pass it for you.
  */
-#ifndef VELMORA_SDK_LWIO_H
-#define VELMORA_SDK_LWIO_H
+#ifndef LWSDK_IO_H
+#define LWSDK_IO_H
 
 #include "lwtypes.h"
 
@@ -61,33 +61,33 @@ typedef struct st_LWLoadState {
     int  (*readDP)(void *data, double *v, int n);
 } LWLoadState;
 
-#define LWSAVE_I1(ss, p, n)    ((*(ss)->writeI1)((ss)->writeData, (p), (n)))
-#define LWSAVE_I2(ss, p, n)    ((*(ss)->writeI2)((ss)->writeData, (p), (n)))
-#define LWSAVE_I4(ss, p, n)    ((*(ss)->writeI4)((ss)->writeData, (p), (n)))
-#define LWSAVE_U1(ss, p, n)    ((*(ss)->writeU1)((ss)->writeData, (p), (n)))
-#define LWSAVE_U2(ss, p, n)    ((*(ss)->writeU2)((ss)->writeData, (p), (n)))
-#define LWSAVE_U4(ss, p, n)    ((*(ss)->writeU4)((ss)->writeData, (p), (n)))
-#define LWSAVE_FP(ss, p, n)    ((*(ss)->writeFP)((ss)->writeData, (p), (n)))
-#define LWSAVE_DP(ss, p, n)    ((*(ss)->writeDP)((ss)->writeData, (p), (n)))
-#define LWSAVE_STR(ss, s)      ((*(ss)->writeStr)((ss)->writeData, (s)))
-#define LWSAVE_ID(ss, b)       ((*(ss)->writeID)((ss)->writeData, (b)))
-#define LWSAVE_BEGIN(ss, b, l) ((*(ss)->beginBlk)((ss)->writeData, (b), (l)))
-#define LWSAVE_END(ss)         ((*(ss)->endBlk)((ss)->writeData))
-#define LWSAVE_DEPTH(ss)       ((*(ss)->depth)((ss)->writeData))
+#define LWSAVE_I1(lwss, p, n) ((*(lwss)->writeI1)((lwss)->writeData, (p), (n)))
+#define LWSAVE_I2(lwss, p, n) ((*(lwss)->writeI2)((lwss)->writeData, (p), (n)))
+#define LWSAVE_I4(lwss, p, n) ((*(lwss)->writeI4)((lwss)->writeData, (p), (n)))
+#define LWSAVE_U1(lwss, p, n) ((*(lwss)->writeU1)((lwss)->writeData, (p), (n)))
+#define LWSAVE_U2(lwss, p, n) ((*(lwss)->writeU2)((lwss)->writeData, (p), (n)))
+#define LWSAVE_U4(lwss, p, n) ((*(lwss)->writeU4)((lwss)->writeData, (p), (n)))
+#define LWSAVE_FP(lwss, p, n) ((*(lwss)->writeFP)((lwss)->writeData, (p), (n)))
+#define LWSAVE_DP(lwss, p, n) ((*(lwss)->writeDP)((lwss)->writeData, (p), (n)))
+#define LWSAVE_STR(lwss, p) ((*(lwss)->writeStr)((lwss)->writeData, (p)))
+#define LWSAVE_ID(lwss, b) ((*(lwss)->writeID)((lwss)->writeData, (b)))
+#define LWSAVE_BEGIN(lwss, b, l) ((*(lwss)->beginBlk)((lwss)->writeData, (b), (l)))
+#define LWSAVE_END(lwss) ((*(lwss)->endBlk)((lwss)->writeData))
+#define LWSAVE_DEPTH(lwss) ((*(lwss)->depth)((lwss)->writeData))
 
-#define LWLOAD_I1(ls, p, n)    ((*(ls)->readI1)((ls)->readData, (p), (n)))
-#define LWLOAD_I2(ls, p, n)    ((*(ls)->readI2)((ls)->readData, (p), (n)))
-#define LWLOAD_I4(ls, p, n)    ((*(ls)->readI4)((ls)->readData, (p), (n)))
-#define LWLOAD_U1(ls, p, n)    ((*(ls)->readU1)((ls)->readData, (p), (n)))
-#define LWLOAD_U2(ls, p, n)    ((*(ls)->readU2)((ls)->readData, (p), (n)))
-#define LWLOAD_U4(ls, p, n)    ((*(ls)->readU4)((ls)->readData, (p), (n)))
-#define LWLOAD_FP(ls, p, n)    ((*(ls)->readFP)((ls)->readData, (p), (n)))
-#define LWLOAD_DP(ls, p, n)    ((*(ls)->readDP)((ls)->readData, (p), (n)))
-#define LWLOAD_STR(ls, s, n)   ((*(ls)->readStr)((ls)->readData, (s), (n)))
-#define LWLOAD_ID(ls, b)       ((*(ls)->readID)((ls)->readData, (b)))
-#define LWLOAD_FIND(ls, b)     ((*(ls)->findBlk)((ls)->readData, (b)))
-#define LWLOAD_END(ls)         ((*(ls)->endBlk)((ls)->readData))
-#define LWLOAD_DEPTH(ls)       ((*(ls)->depth)((ls)->readData))
+#define LWLOAD_I1(lwls, p, n) ((*(lwls)->readI1)((lwls)->readData, (p), (n)))
+#define LWLOAD_I2(lwls, p, n) ((*(lwls)->readI2)((lwls)->readData, (p), (n)))
+#define LWLOAD_I4(lwls, p, n) ((*(lwls)->readI4)((lwls)->readData, (p), (n)))
+#define LWLOAD_U1(lwls, p, n) ((*(lwls)->readU1)((lwls)->readData, (p), (n)))
+#define LWLOAD_U2(lwls, p, n) ((*(lwls)->readU2)((lwls)->readData, (p), (n)))
+#define LWLOAD_U4(lwls, p, n) ((*(lwls)->readU4)((lwls)->readData, (p), (n)))
+#define LWLOAD_FP(lwls, p, n) ((*(lwls)->readFP)((lwls)->readData, (p), (n)))
+#define LWLOAD_DP(lwls, p, n) ((*(lwls)->readDP)((lwls)->readData, (p), (n)))
+#define LWLOAD_STR(lwls, p, n) ((*(lwls)->readStr)((lwls)->readData, (p), (n)))
+#define LWLOAD_ID(lwls, b) ((*(lwls)->readID)((lwls)->readData, (b)))
+#define LWLOAD_FIND(lwls, b) ((*(lwls)->findBlk)((lwls)->readData, (b)))
+#define LWLOAD_END(lwls) ((*(lwls)->endBlk)((lwls)->readData))
+#define LWLOAD_DEPTH(lwls) ((*(lwls)->depth)((lwls)->readData))
 
 /* Mode flag for the "File IO" service (not declared here). */
 #define LWIO_BINARY_IFF 0x8C0000

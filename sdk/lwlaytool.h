@@ -4,8 +4,8 @@
  * Handle mode: count/handle/start/adjust drive draggable handles. Raw mouse
  * mode: down returns true and the host then calls move and up.
  */
-#ifndef VELMORA_SDK_LWLAYTOOL_H
-#define VELMORA_SDK_LWLAYTOOL_H
+#ifndef LWSDK_LAYTOOL_H
+#define LWSDK_LAYTOOL_H
 
 #include "lwtool.h"
 #include "lwcustobj.h"

@@ -2,8 +2,8 @@
  * lwmaster.h -- master handlers ("MasterHandler", version 4): scene-wide
  * handlers that see every Layout event and can issue commands.
  */
-#ifndef VELMORA_SDK_LWMASTER_H
-#define VELMORA_SDK_LWMASTER_H
+#ifndef LWSDK_MASTER_H
+#define LWSDK_MASTER_H
 
 #include "lwrender.h"
 #include "lwdyna.h"

@@ -6,12 +6,14 @@
  * functions. Every call takes op->state first. Edits become real only when
  * done() is called with EDERR_NONE.
  */
-#ifndef VELMORA_SDK_LWMESHEDT_H
-#define VELMORA_SDK_LWMESHEDT_H
+#ifndef LWSDK_MESHEDT_H
+#define LWSDK_MESHEDT_H
 
-#include "lwtypes.h"
-#include "lwmeshes.h"
 #include "lwmodeler.h"
+#include "lwmeshes.h"
+#include "generators/lwpointgenerator.h"
+#include "generators/lwedgegenerator.h"
+#include "generators/lwpolygenerator.h"
 
 #define LWMESHEDIT_CLASS   "MeshDataEdit"
 #define LWMESHEDIT_VERSION 6

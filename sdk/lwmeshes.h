@@ -2,8 +2,8 @@
  * lwmeshes.h -- read access to meshes: mesh element ids, LWMeshInfo and the
  * "Scene Objects" service.
  */
-#ifndef VELMORA_SDK_LWMESHES_H
-#define VELMORA_SDK_LWMESHES_H
+#ifndef LWSDK_MESHES_H
+#define LWSDK_MESHES_H
 
 #include <stddef.h>
 #include "lwtypes.h"
@@ -26,7 +26,6 @@ typedef struct st_GCorePolygon *LWPolID;
 #define LWPTAG_PART LWID_('P', 'A', 'R', 'T')
 #define LWPTAG_TXUV LWID_('T', 'X', 'U', 'V')
 #define LWPTAG_COLR LWID_('C', 'O', 'L', 'R')
-#define LWPTAG_SMGP LWID_('S', 'M', 'G', 'P')   /* newer hosts */
 
 /* Vertex map types. A WGHT map has dimension 1; an unmapped point reads
  * as 0.0 and values may be negative. */
@@ -110,7 +109,6 @@ typedef struct st_LWMeshInfo {
 #define LWOBJECTFUNCS_GLOBAL "Scene Objects 6"
 /* Name the module asks for on host builds >= 3211. Version 9 appends one
  * function after maxPointsPerPoly, so this record reads it unchanged. */
-#define LWOBJECTFUNCS_GLOBAL_2020 "Scene Objects 9"
 
 /* Objects are loaded files, indexed 0..numObjects-1 (not scene items).
  * vmap queries take a type; type 0 means every type. */

@@ -2,8 +2,8 @@
  * lwmodeler.h -- Modeler's layer and selection selectors and the state
  * query service.
  */
-#ifndef VELMORA_SDK_LWMODELER_H
-#define VELMORA_SDK_LWMODELER_H
+#ifndef LWSDK_MODELER_H
+#define LWSDK_MODELER_H
 
 #include "lwtypes.h"
 

@@ -1,8 +1,8 @@
 /*
  * lwmodtool.h -- Modeler mesh edit tools ("MeshEditTool", version 4).
  */
-#ifndef VELMORA_SDK_LWMODTOOL_H
-#define VELMORA_SDK_LWMODTOOL_H
+#ifndef LWSDK_MODTOOL_H
+#define LWSDK_MODTOOL_H
 
 #include "lwtool.h"
 #include "lwmeshedt.h"

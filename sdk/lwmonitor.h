@@ -2,10 +2,8 @@
  * lwmonitor.h -- progress monitors: the generic LWMonitor record and
  * Layout's "LWLMonFuncs" progress window.
  */
-#ifndef VELMORA_SDK_LWMONITOR_H
-#define VELMORA_SDK_LWMONITOR_H
-
-#include "lwtypes.h"
+#ifndef LWSDK_MONITOR_H
+#define LWSDK_MONITOR_H
 
 /* step returns 1 when the user asked to abort. */
 typedef struct st_LWMonitor {
@@ -16,12 +14,10 @@ typedef struct st_LWMonitor {
 } LWMonitor;
 
 /* NULL-safe wrappers; a missing monitor never aborts. */
-#define MON_INIT(mon, count) \
-    do { if (mon) (*(mon)->init)((mon)->data, (count)); } while (0)
+#define MON_INIT(mon, count) do { if (mon) (*(mon)->init)((mon)->data, (count)); } while (0)
 #define MON_INCR(mon, d) ((mon) ? (*(mon)->step)((mon)->data, (d)) : 0)
-#define MON_STEP(mon)    MON_INCR(mon, 1)
-#define MON_DONE(mon) \
-    do { if (mon) (*(mon)->done)((mon)->data); } while (0)
+#define MON_STEP(mon) MON_INCR(mon, 1)
+#define MON_DONE(mon) do { if (mon) (*(mon)->done)((mon)->data); } while (0)
 
 /* ---- Layout progress window ------------------------------------------ */
 
@@ -49,22 +45,18 @@ typedef struct st_LWLMonFuncs {
 #define LMO_HISTAPPEND (1 << 2)
 #define LMO_IMMUPD     (1 << 3)
 /* Newer hosts only. */
-#define LMO_TOOLBAR       (1 << 4)   /* progress in the tool-tip bar */
-#define LMO_DELAYEDOPEN   (1 << 5)
-#define LMO_PROGRESSONLY  (1 << 6)
 
-#define LMON_NEW(f)          ((*(f)->create)())
-#define LMON_DFLT(f, m, tot) \
-    ((*(f)->setup)((m), (char *)"Processing...", 0, NULL), \
-     (*(f)->init)((m), (tot), NULL))
-#define LMON_WPOS(f, m, x, y, w, h) ((*(f)->setwinpos)((m), (x), (y), (w), (h)))
-#define LMON_INIT(f, m, tot) ((*(f)->init)((m), (tot), NULL))
-#define LMON_STEP(f, m)      ((*(f)->step)((m), 1, NULL))
-#define LMON_INCR(f, m, s)   ((*(f)->step)((m), (s), NULL))
-#define LMON_MSG(f, m, msg)  ((*(f)->step)((m), 0, (msg)))
-#define LMON_MSGS(f, m, msg) ((*(f)->step)((m), 1, (msg)))
-#define LMON_MSGI(f, m, s, msg) ((*(f)->step)((m), (s), (msg)))
-#define LMON_DONE(f, m)      ((*(f)->done)(m))
-#define LMON_KILL(f, m)      ((*(f)->destroy)(m))
+#define LMON_NEW(fun) ((*(fun)->create)())
+#define LMON_DFLT(fun, mon, tot) \
+    ((*(fun)->setup)((mon), (char *)"Processing...", 0, NULL), (*(fun)->init)((mon), (tot), NULL))
+#define LMON_WPOS(fun, mon, x, y, w, h) ((*(fun)->setwinpos)((mon), (x), (y), (w), (h)))
+#define LMON_INIT(fun, mon, tot) ((*(fun)->init)((mon), (tot), NULL))
+#define LMON_STEP(fun, mon) ((*(fun)->step)((mon), 1, NULL))
+#define LMON_INCR(fun, mon, s) ((*(fun)->step)((mon), (s), NULL))
+#define LMON_MSG(fun, mon, msg) ((*(fun)->step)((mon), 0, (msg)))
+#define LMON_MSGS(fun, mon, msg) ((*(fun)->step)((mon), 1, (msg)))
+#define LMON_MSGI(fun, mon, s, msg) ((*(fun)->step)((mon), (s), (msg)))
+#define LMON_DONE(fun, mon) ((*(fun)->done)(mon))
+#define LMON_KILL(fun, mon) ((*(fun)->destroy)(mon))
 
 #endif

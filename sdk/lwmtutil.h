@@ -6,8 +6,8 @@
  * differently). Calling other SDK functions from worker threads is not
  * officially supported.
  */
-#ifndef VELMORA_SDK_LWMTUTIL_H
-#define VELMORA_SDK_LWMTUTIL_H
+#ifndef LWSDK_MTUTIL_H
+#define LWSDK_MTUTIL_H
 
 #define LWMTUTILFUNCS_GLOBAL "MultiThreading Utilities 2"
 

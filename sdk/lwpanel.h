@@ -17,8 +17,8 @@
  * - Panel get/set pass ints through a pointer to int, but callbacks and
  *   user data as the value itself (see PAN_SETW versus PAN_SETDATA).
  */
-#ifndef VELMORA_SDK_LWPANEL_H
-#define VELMORA_SDK_LWPANEL_H
+#ifndef LWPANEL_H
+#define LWPANEL_H
 
 #include "lwserver.h"
 #include "lwxpanel.h"
@@ -46,7 +46,7 @@ typedef struct st_display_Metrics {
 } display_Metrics;
 #define LWDisplayMetrics display_Metrics
 
-#define TRUECOLOR(dm)   ((dm)->depth ? 1 : 0)
+#define TRUECOLOR(dm) ((dm)->depth ? 1 : 0)
 #define PALETTESIZE(dm) ((dm)->depth ? 1 << 24 : 1 << (dm)->depth)
 
 /* ---- values ------------------------------------------------------------ */
@@ -263,6 +263,8 @@ typedef enum { MX_HCHOICE, MX_VCHOICE, MX_POPUP } MxType;
 /* Mouse hooks get input qualifiers (IQ_*, MOUSE_*) then x, y; for the
  * wheel the qualifier argument is the signed click count. Key hooks
  * return 1 when they used the key. */
+typedef unsigned short LWDualKey;   /* LWDK_* below */
+
 typedef void (*LWPanHook)(LWPanelID pan, void *data);
 typedef int  (*LWPanKeyHook)(LWPanelID pan, void *data, LWDualKey key);
 typedef void (*LWPanMouseHook)(LWPanelID pan, void *data, int qualifiers,
@@ -351,8 +353,7 @@ typedef struct st_ContextMenuFuncs {
 /* ---- flags ------------------------------------------------------------- */
 
 /* Note b and g trade places compared with the usual packing. */
-#define RGB_(r, g, b) \
-    ((unsigned int)(((r) << 16) | ((b) << 8) | (g) | 0x1000000))
+#define RGB_(r, g, b) ((unsigned int)(((r) << 16) | ((b) << 8) | (g) | 0x1000000))
 
 #define PANF_BLOCKING     1     /* open returns after close */
 #define PANF_CANCEL       2     /* Continue/Cancel */
@@ -394,277 +395,243 @@ typedef struct st_ContextMenuFuncs {
 /* ---- control macros ---------------------------------------------------- */
 
 /* The casts let C++ callers pass string literals to the char * slots. */
-#define LWPANEL_ADD_CTL_(pf, pan, kind, tit) \
-    ((*(pf)->addControl)((pan), (char *)(kind), &desc, (char *)(tit)))
 
-#define BUTTON_CTL(pf, pan, tit) \
-    (desc.type = LWT_INTEGER, LWPANEL_ADD_CTL_(pf, pan, "ButtonControl", tit))
-#define WBUTTON_CTL(pf, pan, tit, w) \
-    (desc.type = LWT_AREA, desc.area.width = (w), desc.area.height = 0, \
-     LWPANEL_ADD_CTL_(pf, pan, "ButtonControl", tit))
-#define BOOL_CTL(pf, pan, tit) \
-    (desc.type = LWT_BOOLEAN, LWPANEL_ADD_CTL_(pf, pan, "BoolControl", tit))
-#define BOOLBUTTON_CTL(pf, pan, tit) \
-    (desc.type = LWT_BOOLEAN, \
-     LWPANEL_ADD_CTL_(pf, pan, "BoolButtonControl", tit))
-#define WBOOLBUTTON_CTL(pf, pan, tit, w) \
-    (desc.type = LWT_AREA, desc.area.width = (w), desc.area.height = 0, \
-     LWPANEL_ADD_CTL_(pf, pan, "BoolButtonControl", tit))
 
-#define INT_CTL(pf, pan, tit) \
-    (desc.type = LWT_INTEGER, LWPANEL_ADD_CTL_(pf, pan, "NumControl", tit))
-#define INTRO_CTL(pf, pan, tit) \
-    (desc.type = LWT_INTEGER, LWPANEL_ADD_CTL_(pf, pan, "NumInfoControl", tit))
-#define FLOAT_CTL(pf, pan, tit) \
-    (desc.type = LWT_FLOAT, LWPANEL_ADD_CTL_(pf, pan, "FloatControl", tit))
-#define FLOATRO_CTL(pf, pan, tit) \
-    (desc.type = LWT_FLOAT, LWPANEL_ADD_CTL_(pf, pan, "FloatInfoControl", tit))
-#define DIST_CTL(pf, pan, tit) \
-    (desc.type = LWT_DISTANCE, LWPANEL_ADD_CTL_(pf, pan, "FloatControl", tit))
-#define FVEC_CTL(pf, pan, tit) \
-    (desc.type = LWT_VFLOAT, LWPANEL_ADD_CTL_(pf, pan, "FVecControl", tit))
-#define FVECRO_CTL(pf, pan, tit) \
-    (desc.type = LWT_VFLOAT, LWPANEL_ADD_CTL_(pf, pan, "FVecInfoControl", tit))
-#define DVEC_CTL(pf, pan, tit) \
-    (desc.type = LWT_VDIST, LWPANEL_ADD_CTL_(pf, pan, "FVecControl", tit))
-#define IVEC_CTL(pf, pan, tit) \
-    (desc.type = LWT_VINT, LWPANEL_ADD_CTL_(pf, pan, "VecControl", tit))
-#define IVECRO_CTL(pf, pan, tit) \
-    (desc.type = LWT_VINT, LWPANEL_ADD_CTL_(pf, pan, "VecInfoControl", tit))
-#define RGB_CTL(pf, pan, tit) \
-    (desc.type = LWT_VINT, LWPANEL_ADD_CTL_(pf, pan, "RGBControl", tit))
-#define MINIRGB_CTL(pf, pan, tit) \
-    (desc.type = LWT_VINT, LWPANEL_ADD_CTL_(pf, pan, "MiniRGBControl", tit))
-#define MINIHSV_CTL(pf, pan, tit) \
-    (desc.type = LWT_VINT, LWPANEL_ADD_CTL_(pf, pan, "MiniHSVControl", tit))
-#define RGBVEC_CTL(pf, pan, tit) \
-    (desc.type = LWT_VINT, LWPANEL_ADD_CTL_(pf, pan, "RGBVecControl", tit))
+#define BUTTON_CTL(pfunc, pan, tit) \
+    (desc.type = LWT_INTEGER, (((*(pfunc)->addControl)((pan), (char *)("ButtonControl"), &desc, (char *)(tit)))))
+#define WBUTTON_CTL(pfunc, pan, tit, w) \
+    (desc.type = LWT_AREA, desc.area.width = (w), desc.area.height = 0, (((*(pfunc)->addControl)((pan), (char *)("ButtonControl"), &desc, (char *)(tit)))))
+#define BOOL_CTL(pfunc, pan, tit) \
+    (desc.type = LWT_BOOLEAN, (((*(pfunc)->addControl)((pan), (char *)("BoolControl"), &desc, (char *)(tit)))))
+#define BOOLBUTTON_CTL(pfunc, pan, tit) \
+    (desc.type = LWT_BOOLEAN, (((*(pfunc)->addControl)((pan), (char *)("BoolButtonControl"), &desc, (char *)(tit)))))
+#define WBOOLBUTTON_CTL(pfunc, pan, tit, w) \
+    (desc.type = LWT_AREA, desc.area.width = (w), desc.area.height = 0, (((*(pfunc)->addControl)((pan), (char *)("BoolButtonControl"), &desc, (char *)(tit)))))
 
-#define LWPANEL_RANGE_CTL_(pf, pan, tit, kind, w, mn, mx) \
-    (desc.type = LWT_RANGE, desc.range.width = (w), desc.range.min = (mn), \
-     desc.range.max = (mx), LWPANEL_ADD_CTL_(pf, pan, kind, tit))
-#define SLIDER_CTL(pf, pan, tit, w, mn, mx) \
-    LWPANEL_RANGE_CTL_(pf, pan, tit, "SliderControl", w, mn, mx)
-#define VSLIDER_CTL(pf, pan, tit, w, mn, mx) \
-    LWPANEL_RANGE_CTL_(pf, pan, tit, "VSlideControl", w, mn, mx)
-#define HSLIDER_CTL(pf, pan, tit, w, mn, mx) \
-    LWPANEL_RANGE_CTL_(pf, pan, tit, "HSlideControl", w, mn, mx)
-#define UNSLIDER_CTL(pf, pan, tit, w, mn, mx) \
-    LWPANEL_RANGE_CTL_(pf, pan, tit, "UnboundSlideControl", w, mn, mx)
-#define MINISLIDER_CTL(pf, pan, tit, w, mn, mx) \
-    LWPANEL_RANGE_CTL_(pf, pan, tit, "MiniSliderControl", w, mn, mx)
+#define INT_CTL(pfunc, pan, tit) \
+    (desc.type = LWT_INTEGER, (((*(pfunc)->addControl)((pan), (char *)("NumControl"), &desc, (char *)(tit)))))
+#define INTRO_CTL(pfunc, pan, tit) \
+    (desc.type = LWT_INTEGER, (((*(pfunc)->addControl)((pan), (char *)("NumInfoControl"), &desc, (char *)(tit)))))
+#define FLOAT_CTL(pfunc, pan, tit) \
+    (desc.type = LWT_FLOAT, (((*(pfunc)->addControl)((pan), (char *)("FloatControl"), &desc, (char *)(tit)))))
+#define FLOATRO_CTL(pfunc, pan, tit) \
+    (desc.type = LWT_FLOAT, (((*(pfunc)->addControl)((pan), (char *)("FloatInfoControl"), &desc, (char *)(tit)))))
+#define DIST_CTL(pfunc, pan, tit) \
+    (desc.type = LWT_DISTANCE, (((*(pfunc)->addControl)((pan), (char *)("FloatControl"), &desc, (char *)(tit)))))
+#define FVEC_CTL(pfunc, pan, tit) \
+    (desc.type = LWT_VFLOAT, (((*(pfunc)->addControl)((pan), (char *)("FVecControl"), &desc, (char *)(tit)))))
+#define FVECRO_CTL(pfunc, pan, tit) \
+    (desc.type = LWT_VFLOAT, (((*(pfunc)->addControl)((pan), (char *)("FVecInfoControl"), &desc, (char *)(tit)))))
+#define DVEC_CTL(pfunc, pan, tit) \
+    (desc.type = LWT_VDIST, (((*(pfunc)->addControl)((pan), (char *)("FVecControl"), &desc, (char *)(tit)))))
+#define IVEC_CTL(pfunc, pan, tit) \
+    (desc.type = LWT_VINT, (((*(pfunc)->addControl)((pan), (char *)("VecControl"), &desc, (char *)(tit)))))
+#define IVECRO_CTL(pfunc, pan, tit) \
+    (desc.type = LWT_VINT, (((*(pfunc)->addControl)((pan), (char *)("VecInfoControl"), &desc, (char *)(tit)))))
+#define RGB_CTL(pfunc, pan, tit) \
+    (desc.type = LWT_VINT, (((*(pfunc)->addControl)((pan), (char *)("RGBControl"), &desc, (char *)(tit)))))
+#define MINIRGB_CTL(pfunc, pan, tit) \
+    (desc.type = LWT_VINT, (((*(pfunc)->addControl)((pan), (char *)("MiniRGBControl"), &desc, (char *)(tit)))))
+#define MINIHSV_CTL(pfunc, pan, tit) \
+    (desc.type = LWT_VINT, (((*(pfunc)->addControl)((pan), (char *)("MiniHSVControl"), &desc, (char *)(tit)))))
+#define RGBVEC_CTL(pfunc, pan, tit) \
+    (desc.type = LWT_VINT, (((*(pfunc)->addControl)((pan), (char *)("RGBVecControl"), &desc, (char *)(tit)))))
+
+
+#define SLIDER_CTL(pfunc, pan, tit, w, mn, mx) \
+    ((desc.type = LWT_RANGE, desc.range.width = (w), desc.range.min = (mn), desc.range.max = (mx), (((*(pfunc)->addControl)((pan), (char *)("SliderControl"), &desc, (char *)(tit))))))
+#define VSLIDER_CTL(pfunc, pan, tit, w, mn, mx) \
+    ((desc.type = LWT_RANGE, desc.range.width = (w), desc.range.min = (mn), desc.range.max = (mx), (((*(pfunc)->addControl)((pan), (char *)("VSlideControl"), &desc, (char *)(tit))))))
+#define HSLIDER_CTL(pfunc, pan, tit, w, mn, mx) \
+    ((desc.type = LWT_RANGE, desc.range.width = (w), desc.range.min = (mn), desc.range.max = (mx), (((*(pfunc)->addControl)((pan), (char *)("HSlideControl"), &desc, (char *)(tit))))))
+#define UNSLIDER_CTL(pfunc, pan, tit, w, mn, mx) \
+    ((desc.type = LWT_RANGE, desc.range.width = (w), desc.range.min = (mn), desc.range.max = (mx), (((*(pfunc)->addControl)((pan), (char *)("UnboundSlideControl"), &desc, (char *)(tit))))))
+#define MINISLIDER_CTL(pfunc, pan, tit, w, mn, mx) \
+    ((desc.type = LWT_RANGE, desc.range.width = (w), desc.range.min = (mn), desc.range.max = (mx), (((*(pfunc)->addControl)((pan), (char *)("MiniSliderControl"), &desc, (char *)(tit))))))
 
 /* These three leave range.width as it was. PERCENT's value is a double;
  * whether it runs 0..100 or 0..1 is not documented. ANGLE's is radians. */
-#define PERCENT_CTL(pf, pan, tit) \
-    (desc.type = LWT_RANGE, desc.range.min = 0, desc.range.max = 100, \
-     LWPANEL_ADD_CTL_(pf, pan, "PercentControl", tit))
-#define ANGLE_CTL(pf, pan, tit) \
-    (desc.type = LWT_RANGE, desc.range.min = 0, desc.range.max = 360, \
-     LWPANEL_ADD_CTL_(pf, pan, "AngleControl", tit))
-#define DISTSLIDER_CTL(pf, pan, tit) \
-    (desc.type = LWT_RANGE, desc.range.min = 0, desc.range.max = 100, \
-     LWPANEL_ADD_CTL_(pf, pan, "MiniDistanceControl", tit))
+#define PERCENT_CTL(pfunc, pan, tit) \
+    (desc.type = LWT_RANGE, desc.range.min = 0, desc.range.max = 100, (((*(pfunc)->addControl)((pan), (char *)("PercentControl"), &desc, (char *)(tit)))))
+#define ANGLE_CTL(pfunc, pan, tit) \
+    (desc.type = LWT_RANGE, desc.range.min = 0, desc.range.max = 360, (((*(pfunc)->addControl)((pan), (char *)("AngleControl"), &desc, (char *)(tit)))))
+#define DISTSLIDER_CTL(pfunc, pan, tit) \
+    (desc.type = LWT_RANGE, desc.range.min = 0, desc.range.max = 100, (((*(pfunc)->addControl)((pan), (char *)("MiniDistanceControl"), &desc, (char *)(tit)))))
 
-#define LWPANEL_STR_CTL_(pf, pan, tit, kind, w) \
-    (desc.type = LWT_STRING, desc.string.width = (w), \
-     LWPANEL_ADD_CTL_(pf, pan, kind, tit))
-#define STR_CTL(pf, pan, tit, w)   LWPANEL_STR_CTL_(pf, pan, tit, "EditControl", w)
-#define STRRO_CTL(pf, pan, tit, w) LWPANEL_STR_CTL_(pf, pan, tit, "InfoControl", w)
-#define FILE_CTL(pf, pan, tit, w)  LWPANEL_STR_CTL_(pf, pan, tit, "FileControl", w)
-#define LOAD_CTL(pf, pan, tit, w)  LWPANEL_STR_CTL_(pf, pan, tit, "LoadControl", w)
-#define SAVE_CTL(pf, pan, tit, w)  LWPANEL_STR_CTL_(pf, pan, tit, "SaveControl", w)
-#define DIR_CTL(pf, pan, tit, w)   LWPANEL_STR_CTL_(pf, pan, tit, "DirControl", w)
+
+#define STR_CTL(pfunc, pan, tit, w) \
+    ((desc.type = LWT_STRING, desc.string.width = (w), (((*(pfunc)->addControl)((pan), (char *)("EditControl"), &desc, (char *)(tit))))))
+#define STRRO_CTL(pfunc, pan, tit, w) \
+    ((desc.type = LWT_STRING, desc.string.width = (w), (((*(pfunc)->addControl)((pan), (char *)("InfoControl"), &desc, (char *)(tit))))))
+#define FILE_CTL(pfunc, pan, tit, w) \
+    ((desc.type = LWT_STRING, desc.string.width = (w), (((*(pfunc)->addControl)((pan), (char *)("FileControl"), &desc, (char *)(tit))))))
+#define LOAD_CTL(pfunc, pan, tit, w) \
+    ((desc.type = LWT_STRING, desc.string.width = (w), (((*(pfunc)->addControl)((pan), (char *)("LoadControl"), &desc, (char *)(tit))))))
+#define SAVE_CTL(pfunc, pan, tit, w) \
+    ((desc.type = LWT_STRING, desc.string.width = (w), (((*(pfunc)->addControl)((pan), (char *)("SaveControl"), &desc, (char *)(tit))))))
+#define DIR_CTL(pfunc, pan, tit, w) \
+    ((desc.type = LWT_STRING, desc.string.width = (w), (((*(pfunc)->addControl)((pan), (char *)("DirControl"), &desc, (char *)(tit))))))
 /* the button variants measure w in pixels */
-#define FILEBUTTON_CTL(pf, pan, tit, w) \
-    LWPANEL_STR_CTL_(pf, pan, tit, "FileButtonControl", w)
-#define LOADBUTTON_CTL(pf, pan, tit, w) \
-    LWPANEL_STR_CTL_(pf, pan, tit, "LoadButtonControl", w)
-#define SAVEBUTTON_CTL(pf, pan, tit, w) \
-    LWPANEL_STR_CTL_(pf, pan, tit, "SaveButtonControl", w)
-#define DIRBUTTON_CTL(pf, pan, tit, w) \
-    LWPANEL_STR_CTL_(pf, pan, tit, "DirButtonControl", w)
+#define FILEBUTTON_CTL(pfunc, pan, tit, w) \
+    ((desc.type = LWT_STRING, desc.string.width = (w), (((*(pfunc)->addControl)((pan), (char *)("FileButtonControl"), &desc, (char *)(tit))))))
+#define LOADBUTTON_CTL(pfunc, pan, tit, w) \
+    ((desc.type = LWT_STRING, desc.string.width = (w), (((*(pfunc)->addControl)((pan), (char *)("LoadButtonControl"), &desc, (char *)(tit))))))
+#define SAVEBUTTON_CTL(pfunc, pan, tit, w) \
+    ((desc.type = LWT_STRING, desc.string.width = (w), (((*(pfunc)->addControl)((pan), (char *)("SaveButtonControl"), &desc, (char *)(tit))))))
+#define DIRBUTTON_CTL(pfunc, pan, tit, w) \
+    ((desc.type = LWT_STRING, desc.string.width = (w), (((*(pfunc)->addControl)((pan), (char *)("DirButtonControl"), &desc, (char *)(tit))))))
 
-#define LWPANEL_CHOICE_CTL_(pf, pan, tit, kind, ls, vert) \
-    (desc.type = LWT_CHOICE, desc.choice.vertical = (vert), \
-     desc.choice.items = (ls), LWPANEL_ADD_CTL_(pf, pan, kind, tit))
-#define HCHOICE_CTL(pf, pan, tit, ls) \
-    LWPANEL_CHOICE_CTL_(pf, pan, tit, "ChoiceControl", ls, MX_HCHOICE)
-#define VCHOICE_CTL(pf, pan, tit, ls) \
-    LWPANEL_CHOICE_CTL_(pf, pan, tit, "ChoiceControl", ls, MX_VCHOICE)
-#define TABCHOICE_CTL(pf, pan, tit, ls) \
-    LWPANEL_CHOICE_CTL_(pf, pan, tit, "TabChoiceControl", ls, MX_HCHOICE)
-#define POPUP_CTL(pf, pan, tit, ls) \
-    LWPANEL_CHOICE_CTL_(pf, pan, tit, "PopupControl", ls, 0)
-#define WPOPUP_CTL(pf, pan, tit, ls, w) \
-    LWPANEL_CHOICE_CTL_(pf, pan, tit, "PopupControl", ls, w)
-#define POPDOWN_CTL(pf, pan, tit, ls) \
-    LWPANEL_CHOICE_CTL_(pf, pan, tit, "PopDownControl", ls, MX_POPUP)
 
-#define CUSTPOPUP_CTL(pf, pan, tit, w, name, num) \
-    (desc.type = LWT_POPUP, desc.popup.width = (w), \
-     desc.popup.nameFn = (name), desc.popup.countFn = (num), \
-     LWPANEL_ADD_CTL_(pf, pan, "CustomPopupControl", tit))
+#define HCHOICE_CTL(pfunc, pan, tit, ls) \
+    ((desc.type = LWT_CHOICE, desc.choice.vertical = (MX_HCHOICE), desc.choice.items = (ls), (((*(pfunc)->addControl)((pan), (char *)("ChoiceControl"), &desc, (char *)(tit))))))
+#define VCHOICE_CTL(pfunc, pan, tit, ls) \
+    ((desc.type = LWT_CHOICE, desc.choice.vertical = (MX_VCHOICE), desc.choice.items = (ls), (((*(pfunc)->addControl)((pan), (char *)("ChoiceControl"), &desc, (char *)(tit))))))
+#define TABCHOICE_CTL(pfunc, pan, tit, ls) \
+    ((desc.type = LWT_CHOICE, desc.choice.vertical = (MX_HCHOICE), desc.choice.items = (ls), (((*(pfunc)->addControl)((pan), (char *)("TabChoiceControl"), &desc, (char *)(tit))))))
+#define POPUP_CTL(pfunc, pan, tit, ls) \
+    ((desc.type = LWT_CHOICE, desc.choice.vertical = (0), desc.choice.items = (ls), (((*(pfunc)->addControl)((pan), (char *)("PopupControl"), &desc, (char *)(tit))))))
+#define WPOPUP_CTL(pfunc, pan, tit, ls, w) \
+    ((desc.type = LWT_CHOICE, desc.choice.vertical = (w), desc.choice.items = (ls), (((*(pfunc)->addControl)((pan), (char *)("PopupControl"), &desc, (char *)(tit))))))
+#define POPDOWN_CTL(pfunc, pan, tit, ls) \
+    ((desc.type = LWT_CHOICE, desc.choice.vertical = (MX_POPUP), desc.choice.items = (ls), (((*(pfunc)->addControl)((pan), (char *)("PopDownControl"), &desc, (char *)(tit))))))
+
+#define CUSTPOPUP_CTL(pfunc, pan, tit, w, name, num) \
+    (desc.type = LWT_POPUP, desc.popup.width = (w), desc.popup.nameFn = (name), desc.popup.countFn = (num), (((*(pfunc)->addControl)((pan), (char *)("CustomPopupControl"), &desc, (char *)(tit)))))
 /* Set CTL_USERDATA (or CON_SETEVENT) before the panel opens: the list
  * callbacks receive it. */
-#define LISTBOX_CTL(pf, pan, tit, w, vis, name, num) \
-    (desc.type = LWT_POPUP, desc.listbox.width = (w), \
-     desc.listbox.nameFn = (name), desc.listbox.countFn = (num), \
-     desc.listbox.visItems = (vis), \
-     LWPANEL_ADD_CTL_(pf, pan, "ListBoxControl", tit))
-#define MULTILIST_CTL(pf, pan, tit, w, vis, name, num, colw) \
-    (desc.type = LWT_MLIST, desc.multiList.width = (w), \
-     desc.multiList.nameFn = (name), desc.multiList.countFn = (num), \
-     desc.multiList.visItems = (vis), desc.multiList.colWidth = (colw), \
-     LWPANEL_ADD_CTL_(pf, pan, "MultiListBoxControl", tit))
-#define TREE_CTL(pf, pan, tit, w, h, info, num, node) \
-    (desc.type = LWT_TREE, desc.tree.width = (w), desc.tree.height = (h), \
-     desc.tree.infoFn = (info), desc.tree.countFn = (num), \
-     desc.tree.leafFn = (node), desc.tree.moveFn = NULL, \
-     LWPANEL_ADD_CTL_(pf, pan, "TreeControl", tit))
+#define LISTBOX_CTL(pfunc, pan, tit, w, vis, name, num) \
+    (desc.type = LWT_POPUP, desc.listbox.width = (w), desc.listbox.nameFn = (name), desc.listbox.countFn = (num), desc.listbox.visItems = (vis), (((*(pfunc)->addControl)((pan), (char *)("ListBoxControl"), &desc, (char *)(tit)))))
+#define MULTILIST_CTL(pfunc, pan, tit, w, vis, name, num, colw) \
+    (desc.type = LWT_MLIST, desc.multiList.width = (w), desc.multiList.nameFn = (name), desc.multiList.countFn = (num), desc.multiList.visItems = (vis), desc.multiList.colWidth = (colw), (((*(pfunc)->addControl)((pan), (char *)("MultiListBoxControl"), &desc, (char *)(tit)))))
+#define TREE_CTL(pfunc, pan, tit, w, h, info, num, node) \
+    (desc.type = LWT_TREE, desc.tree.width = (w), desc.tree.height = (h), desc.tree.infoFn = (info), desc.tree.countFn = (num), desc.tree.leafFn = (node), desc.tree.moveFn = NULL, (((*(pfunc)->addControl)((pan), (char *)("TreeControl"), &desc, (char *)(tit)))))
 
-#define LWPANEL_ITEM_CTL_(pf, pan, tit, kind, glb, typ, w) \
-    (desc.type = LWT_LWITEM, desc.lwitem.global = (glb), \
-     desc.lwitem.itemType = (typ), desc.lwitem.list = NULL, \
-     desc.lwitem.count = 0, desc.lwitem.width = (w), \
-     LWPANEL_ADD_CTL_(pf, pan, kind, tit))
-#define ITEM_CTL(pf, pan, tit, glb, typ) \
-    LWPANEL_ITEM_CTL_(pf, pan, tit, "LWListControl", glb, typ, 0)
-#define WITEM_CTL(pf, pan, tit, glb, typ, w) \
-    LWPANEL_ITEM_CTL_(pf, pan, tit, "LWListControl", glb, typ, w)
-#define PIKITEM_CTL(pf, pan, tit, glb, typ, w) \
-    LWPANEL_ITEM_CTL_(pf, pan, tit, "LWPickListControl", glb, typ, w)
 
-#define TEXT_CTL(pf, pan, tit, sts) \
-    (desc.type = LWT_TEXT, desc.text.text = (sts), \
-     LWPANEL_ADD_CTL_(pf, pan, "TextControl", tit))
+#define ITEM_CTL(pfunc, pan, tit, glb, typ) \
+    ((desc.type = LWT_LWITEM, desc.lwitem.global = (glb), desc.lwitem.itemType = (typ), desc.lwitem.list = NULL, desc.lwitem.count = 0, desc.lwitem.width = (0), (((*(pfunc)->addControl)((pan), (char *)("LWListControl"), &desc, (char *)(tit))))))
+#define WITEM_CTL(pfunc, pan, tit, glb, typ, w) \
+    ((desc.type = LWT_LWITEM, desc.lwitem.global = (glb), desc.lwitem.itemType = (typ), desc.lwitem.list = NULL, desc.lwitem.count = 0, desc.lwitem.width = (w), (((*(pfunc)->addControl)((pan), (char *)("LWListControl"), &desc, (char *)(tit))))))
+#define PIKITEM_CTL(pfunc, pan, tit, glb, typ, w) \
+    ((desc.type = LWT_LWITEM, desc.lwitem.global = (glb), desc.lwitem.itemType = (typ), desc.lwitem.list = NULL, desc.lwitem.count = 0, desc.lwitem.width = (w), (((*(pfunc)->addControl)((pan), (char *)("LWPickListControl"), &desc, (char *)(tit))))))
 
-#define LWPANEL_AREA_CTL_(pf, pan, tit, kind, w, h) \
-    (desc.type = LWT_AREA, desc.area.width = (w), desc.area.height = (h), \
-     LWPANEL_ADD_CTL_(pf, pan, kind, tit))
-#define AREA_CTL(pf, pan, tit, w, h) \
-    LWPANEL_AREA_CTL_(pf, pan, tit, "AreaControl", w, h)
-#define DRAGAREA_CTL(pf, pan, tit, w, h) \
-    LWPANEL_AREA_CTL_(pf, pan, tit, "DragAreaControl", w, h)
-#define CANVAS_CTL(pf, pan, tit, w, h) \
-    LWPANEL_AREA_CTL_(pf, pan, tit, "CanvasControl", w, h)
-#define OPENGL_CTL(pf, pan, tit, w, h) \
-    LWPANEL_AREA_CTL_(pf, pan, tit, "OpenGLControl", w, h)
-#define BORDER_CTL(pf, pan, tit, w, h) \
-    LWPANEL_AREA_CTL_(pf, pan, tit, "BorderControl", w, h)
-#define CHANNEL_CTL(pf, pan, tit, w, h) \
-    LWPANEL_AREA_CTL_(pf, pan, tit, "ChannelControl", w, h)
+#define TEXT_CTL(pfunc, pan, tit, sts) \
+    (desc.type = LWT_TEXT, desc.text.text = (sts), (((*(pfunc)->addControl)((pan), (char *)("TextControl"), &desc, (char *)(tit)))))
+
+
+#define AREA_CTL(pfunc, pan, tit, w, h) \
+    ((desc.type = LWT_AREA, desc.area.width = (w), desc.area.height = (h), (((*(pfunc)->addControl)((pan), (char *)("AreaControl"), &desc, (char *)(tit))))))
+#define DRAGAREA_CTL(pfunc, pan, tit, w, h) \
+    ((desc.type = LWT_AREA, desc.area.width = (w), desc.area.height = (h), (((*(pfunc)->addControl)((pan), (char *)("DragAreaControl"), &desc, (char *)(tit))))))
+#define CANVAS_CTL(pfunc, pan, tit, w, h) \
+    ((desc.type = LWT_AREA, desc.area.width = (w), desc.area.height = (h), (((*(pfunc)->addControl)((pan), (char *)("CanvasControl"), &desc, (char *)(tit))))))
+#define OPENGL_CTL(pfunc, pan, tit, w, h) \
+    ((desc.type = LWT_AREA, desc.area.width = (w), desc.area.height = (h), (((*(pfunc)->addControl)((pan), (char *)("OpenGLControl"), &desc, (char *)(tit))))))
+#define BORDER_CTL(pfunc, pan, tit, w, h) \
+    ((desc.type = LWT_AREA, desc.area.width = (w), desc.area.height = (h), (((*(pfunc)->addControl)((pan), (char *)("BorderControl"), &desc, (char *)(tit))))))
+#define CHANNEL_CTL(pfunc, pan, tit, w, h) \
+    ((desc.type = LWT_AREA, desc.area.width = (w), desc.area.height = (h), (((*(pfunc)->addControl)((pan), (char *)("ChannelControl"), &desc, (char *)(tit))))))
 /* value: ivec (dx, dy, count) */
-#define DRAGBUT_CTL(pf, pan, tit, w, h) \
-    LWPANEL_AREA_CTL_(pf, pan, tit, "DragButtonControl", w, h)
-#define VDRAGBUT_CTL(pf, pan, tit) \
-    LWPANEL_AREA_CTL_(pf, pan, tit, "DragButtonControl", 0, -1)
-#define HDRAGBUT_CTL(pf, pan, tit) \
-    LWPANEL_AREA_CTL_(pf, pan, tit, "DragButtonControl", -1, 0)
+#define DRAGBUT_CTL(pfunc, pan, tit, w, h) \
+    ((desc.type = LWT_AREA, desc.area.width = (w), desc.area.height = (h), (((*(pfunc)->addControl)((pan), (char *)("DragButtonControl"), &desc, (char *)(tit))))))
+#define VDRAGBUT_CTL(pfunc, pan, tit) \
+    ((desc.type = LWT_AREA, desc.area.width = (0), desc.area.height = (-1), (((*(pfunc)->addControl)((pan), (char *)("DragButtonControl"), &desc, (char *)(tit))))))
+#define HDRAGBUT_CTL(pfunc, pan, tit) \
+    ((desc.type = LWT_AREA, desc.area.width = (-1), desc.area.height = (0), (((*(pfunc)->addControl)((pan), (char *)("DragButtonControl"), &desc, (char *)(tit))))))
 /* tagged as a range but filled through the area fields */
-#define PALETTE_CTL(pf, pan, tit, w, h) \
-    (desc.type = LWT_RANGE, desc.area.width = (w), desc.area.height = (h), \
-     LWPANEL_ADD_CTL_(pf, pan, "PaletteControl", tit))
+#define PALETTE_CTL(pfunc, pan, tit, w, h) \
+    (desc.type = LWT_RANGE, desc.area.width = (w), desc.area.height = (h), (((*(pfunc)->addControl)((pan), (char *)("PaletteControl"), &desc, (char *)(tit)))))
 
-#define XPANEL_CTL(pf, pan, tit, xp) \
-    (desc.type = LWT_XPANEL, desc.xpanel.xpan = (xp), \
-     LWPANEL_ADD_CTL_(pf, pan, "XPanelControl", tit))
+#define XPANEL_CTL(pfunc, pan, tit, xp) \
+    (desc.type = LWT_XPANEL, desc.xpanel.xpan = (xp), (((*(pfunc)->addControl)((pan), (char *)("XPanelControl"), &desc, (char *)(tit)))))
 
 /* ---- value, attribute and drawing macros ------------------------------ */
 
-#define SET_INT(c, n)   (ival.intv.value = (n), (*(c)->set)((c), CTL_VALUE, &ival))
-#define GET_INT(c, n)   ((*(c)->get)((c), CTL_VALUE, &ival), (n) = ival.intv.value)
-#define SET_FLOAT(c, f) (fval.flt.value = (f), (*(c)->set)((c), CTL_VALUE, &fval))
-#define GET_FLOAT(c, f) ((*(c)->get)((c), CTL_VALUE, &fval), (f) = fval.flt.value)
-#define SET_ADDR(c, p)  (pval.ptr.ptr = (p), (*(c)->set)((c), CTL_VALUE, &pval))
-#define GET_ADDR(c, p)  ((*(c)->get)((c), CTL_VALUE, &pval), (p) = pval.ptr.ptr)
-#define SET_STR(c, s, l) \
-    (sval.str.buf = (s), sval.str.bufLen = (l), (*(c)->set)((c), CTL_VALUE, &sval))
-#define GET_STR(c, s, l) \
-    (sval.str.buf = (s), sval.str.bufLen = (l), (*(c)->get)((c), CTL_VALUE, &sval))
+#define SET_INT(ctl, n) (ival.intv.value = (n), (*(ctl)->set)((ctl), CTL_VALUE, &ival))
+#define GET_INT(ctl, n) ((*(ctl)->get)((ctl), CTL_VALUE, &ival), (n) = ival.intv.value)
+#define SET_FLOAT(ctl, f) (fval.flt.value = (f), (*(ctl)->set)((ctl), CTL_VALUE, &fval))
+#define GET_FLOAT(ctl, f) ((*(ctl)->get)((ctl), CTL_VALUE, &fval), (f) = fval.flt.value)
+#define SET_ADDR(ctl, n) (pval.ptr.ptr = (n), (*(ctl)->set)((ctl), CTL_VALUE, &pval))
+#define GET_ADDR(ctl, n) ((*(ctl)->get)((ctl), CTL_VALUE, &pval), (n) = pval.ptr.ptr)
+#define SET_STR(ctl, s, l) \
+    (sval.str.buf = (s), sval.str.bufLen = (l), (*(ctl)->set)((ctl), CTL_VALUE, &sval))
+#define GET_STR(ctl, s, l) \
+    (sval.str.buf = (s), sval.str.bufLen = (l), (*(ctl)->get)((ctl), CTL_VALUE, &sval))
 
-#define SET_IVEC(c, x, y, z) \
-    (ivecval.ivec.val[0] = (x), ivecval.ivec.val[1] = (y), \
-     ivecval.ivec.val[2] = (z), (*(c)->set)((c), CTL_VALUE, &ivecval))
-#define SETV_IVEC(c, v) \
-    (ivecval.ivec.val[0] = (v)[0], ivecval.ivec.val[1] = (v)[1], \
-     ivecval.ivec.val[2] = (v)[2], (*(c)->set)((c), CTL_VALUE, &ivecval))
-#define GET_IVEC(c, x, y, z) \
-    ((*(c)->get)((c), CTL_VALUE, &ivecval), (x) = ivecval.ivec.val[0], \
-     (y) = ivecval.ivec.val[1], (z) = ivecval.ivec.val[2])
-#define GETV_IVEC(c, v) \
-    ((*(c)->get)((c), CTL_VALUE, &ivecval), (v)[0] = ivecval.ivec.val[0], \
-     (v)[1] = ivecval.ivec.val[1], (v)[2] = ivecval.ivec.val[2])
+#define SET_IVEC(ctl, x, y, z) \
+    (ivecval.ivec.val[0] = (x), ivecval.ivec.val[1] = (y), ivecval.ivec.val[2] = (z), (*(ctl)->set)((ctl), CTL_VALUE, &ivecval))
+#define SETV_IVEC(ctl, v) \
+    (ivecval.ivec.val[0] = (v)[0], ivecval.ivec.val[1] = (v)[1], ivecval.ivec.val[2] = (v)[2], (*(ctl)->set)((ctl), CTL_VALUE, &ivecval))
+#define GET_IVEC(ctl, x, y, z) \
+    ((*(ctl)->get)((ctl), CTL_VALUE, &ivecval), (x) = ivecval.ivec.val[0], (y) = ivecval.ivec.val[1], (z) = ivecval.ivec.val[2])
+#define GETV_IVEC(ctl, v) \
+    ((*(ctl)->get)((ctl), CTL_VALUE, &ivecval), (v)[0] = ivecval.ivec.val[0], (v)[1] = ivecval.ivec.val[1], (v)[2] = ivecval.ivec.val[2])
 
-#define SET_FVEC(c, x, y, z) \
-    (fvecval.fvec.val[0] = (x), fvecval.fvec.val[1] = (y), \
-     fvecval.fvec.val[2] = (z), (*(c)->set)((c), CTL_VALUE, &fvecval))
-#define SETV_FVEC(c, v) \
-    (fvecval.fvec.val[0] = (v)[0], fvecval.fvec.val[1] = (v)[1], \
-     fvecval.fvec.val[2] = (v)[2], (*(c)->set)((c), CTL_VALUE, &fvecval))
-#define GET_FVEC(c, x, y, z) \
-    ((*(c)->get)((c), CTL_VALUE, &fvecval), (x) = fvecval.fvec.val[0], \
-     (y) = fvecval.fvec.val[1], (z) = fvecval.fvec.val[2])
-#define GETV_FVEC(c, v) \
-    ((*(c)->get)((c), CTL_VALUE, &fvecval), (v)[0] = fvecval.fvec.val[0], \
-     (v)[1] = fvecval.fvec.val[1], (v)[2] = fvecval.fvec.val[2])
+#define SET_FVEC(ctl, x, y, z) \
+    (fvecval.fvec.val[0] = (x), fvecval.fvec.val[1] = (y), fvecval.fvec.val[2] = (z), (*(ctl)->set)((ctl), CTL_VALUE, &fvecval))
+#define SETV_FVEC(ctl, v) \
+    (fvecval.fvec.val[0] = (v)[0], fvecval.fvec.val[1] = (v)[1], fvecval.fvec.val[2] = (v)[2], (*(ctl)->set)((ctl), CTL_VALUE, &fvecval))
+#define GET_FVEC(ctl, x, y, z) \
+    ((*(ctl)->get)((ctl), CTL_VALUE, &fvecval), (x) = fvecval.fvec.val[0], (y) = fvecval.fvec.val[1], (z) = fvecval.fvec.val[2])
+#define GETV_FVEC(ctl, v) \
+    ((*(ctl)->get)((ctl), CTL_VALUE, &fvecval), (v)[0] = fvecval.fvec.val[0], (v)[1] = fvecval.fvec.val[1], (v)[2] = fvecval.fvec.val[2])
 
-#define LWPANEL_CON_INT_(c, tag) ((*(c)->get)((c), (tag), &ival), ival.intv.value)
-#define CON_X(c)      LWPANEL_CON_INT_(c, CTL_X)
-#define CON_Y(c)      LWPANEL_CON_INT_(c, CTL_Y)
-#define CON_W(c)      LWPANEL_CON_INT_(c, CTL_W)
-#define CON_H(c)      LWPANEL_CON_INT_(c, CTL_H)
-#define CON_HOTX(c)   LWPANEL_CON_INT_(c, CTL_HOTX)
-#define CON_HOTY(c)   LWPANEL_CON_INT_(c, CTL_HOTY)
-#define CON_HOTW(c)   LWPANEL_CON_INT_(c, CTL_HOTW)
-#define CON_HOTH(c)   LWPANEL_CON_INT_(c, CTL_HOTH)
-#define CON_LW(c)     LWPANEL_CON_INT_(c, CTL_LABELWIDTH)
-#define CON_MOUSEX(c) LWPANEL_CON_INT_(c, CTL_MOUSEX)
-#define CON_MOUSEY(c) LWPANEL_CON_INT_(c, CTL_MOUSEY)
-#define CON_PAN(c)    ((*(c)->get)((c), CTL_PANEL, &sval), sval.ptr.ptr)
-#define CON_PANFUN(c) ((*(c)->get)((c), CTL_PANFUN, &sval), sval.ptr.ptr)
 
-#define MOVE_CON(c, x, y) \
-    ((ival.intv.value = (x), (*(c)->set)((c), CTL_X, &ival)), \
-     (ival.intv.value = (y), (*(c)->set)((c), CTL_Y, &ival)))
+#define CON_X(ctl) (((*(ctl)->get)((ctl), (CTL_X), &ival), ival.intv.value))
+#define CON_Y(ctl) (((*(ctl)->get)((ctl), (CTL_Y), &ival), ival.intv.value))
+#define CON_W(ctl) (((*(ctl)->get)((ctl), (CTL_W), &ival), ival.intv.value))
+#define CON_H(ctl) (((*(ctl)->get)((ctl), (CTL_H), &ival), ival.intv.value))
+#define CON_HOTX(ctl) (((*(ctl)->get)((ctl), (CTL_HOTX), &ival), ival.intv.value))
+#define CON_HOTY(ctl) (((*(ctl)->get)((ctl), (CTL_HOTY), &ival), ival.intv.value))
+#define CON_HOTW(ctl) (((*(ctl)->get)((ctl), (CTL_HOTW), &ival), ival.intv.value))
+#define CON_HOTH(ctl) (((*(ctl)->get)((ctl), (CTL_HOTH), &ival), ival.intv.value))
+#define CON_LW(ctl) (((*(ctl)->get)((ctl), (CTL_LABELWIDTH), &ival), ival.intv.value))
+#define CON_MOUSEX(ctl) (((*(ctl)->get)((ctl), (CTL_MOUSEX), &ival), ival.intv.value))
+#define CON_MOUSEY(ctl) (((*(ctl)->get)((ctl), (CTL_MOUSEY), &ival), ival.intv.value))
+#define CON_PAN(ctl) ((*(ctl)->get)((ctl), CTL_PANEL, &sval), sval.ptr.ptr)
+#define CON_PANFUN(ctl) ((*(ctl)->get)((ctl), CTL_PANFUN, &sval), sval.ptr.ptr)
+
+#define MOVE_CON(ctl, x, y) \
+    ((ival.intv.value = (x), (*(ctl)->set)((ctl), CTL_X, &ival)), (ival.intv.value = (y), (*(ctl)->set)((ctl), CTL_Y, &ival)))
 /* user data first, so the event hook never runs without it */
-#define CON_SETEVENT(c, f, d) \
-    ((ival.ptr.ptr = (void *)(d), (*(c)->set)((c), CTL_USERDATA, &ival)), \
-     (ival.ptr.ptr = (void *)(f), (*(c)->set)((c), CTL_USEREVENT, &ival)))
-#define ACTIVATE_CON(c) \
-    (ival.intv.value = 0, (*(c)->set)((c), CTL_ACTIVATE, &ival))
+#define CON_SETEVENT(ctl, f, d) \
+    ((ival.ptr.ptr = (void *)(d), (*(ctl)->set)((ctl), CTL_USERDATA, &ival)), (ival.ptr.ptr = (void *)(f), (*(ctl)->set)((ctl), CTL_USEREVENT, &ival)))
+#define ACTIVATE_CON(ctl) (ival.intv.value = 0, (*(ctl)->set)((ctl), CTL_ACTIVATE, &ival))
 
-#define ERASE_CON(c)   ((*(c)->draw)((c), DR_ERASE))
-#define REDRAW_CON(c)  ((*(c)->draw)((c), DR_REFRESH))
-#define GHOST_CON(c)   ((*(c)->draw)((c), DR_GHOST))
-#define RENDER_CON(c)  ((*(c)->draw)((c), DR_RENDER))
-#define UNGHOST_CON(c) ((*(c)->draw)((c), DR_RENDER))
+#define ERASE_CON(ctl) ((*(ctl)->draw)((ctl), DR_ERASE))
+#define REDRAW_CON(ctl) ((*(ctl)->draw)((ctl), DR_REFRESH))
+#define GHOST_CON(ctl) ((*(ctl)->draw)((ctl), DR_GHOST))
+#define RENDER_CON(ctl) ((*(ctl)->draw)((ctl), DR_RENDER))
+#define UNGHOST_CON(ctl) ((*(ctl)->draw)((ctl), DR_RENDER))
 
-#define PAN_CREATE(pf, t) ((*(pf)->create)((char *)(t), NULL))
-#define PAN_POST(pf, p) \
-    ((*(pf)->open)((p), PANF_BLOCKING | PANF_CANCEL | PANF_FRAME))
-#define PAN_KILL(pf, p) ((*(pf)->destroy)(p))
+#define PAN_CREATE(pfunc, tit) ((*(pfunc)->create)((char *)(tit), NULL))
+#define PAN_POST(pfunc, pan) ((*(pfunc)->open)((pan), PANF_BLOCKING | PANF_CANCEL | PANF_FRAME))
+#define PAN_KILL(pfunc, pan) ((*(pfunc)->destroy)(pan))
 
-#define LWPANEL_PAN_GET_(pf, p, tag) \
-    ((*(pf)->get)((p), (tag), (void *)&ival.intv.value), ival.intv.value)
-#define LWPANEL_PAN_SET_(pf, p, tag, v) \
-    (ival.intv.value = (v), (*(pf)->set)((p), (tag), (void *)&ival.intv.value))
-#define PAN_GETX(pf, p)       LWPANEL_PAN_GET_(pf, p, PAN_X)
-#define PAN_GETY(pf, p)       LWPANEL_PAN_GET_(pf, p, PAN_Y)
-#define PAN_GETW(pf, p)       LWPANEL_PAN_GET_(pf, p, PAN_W)
-#define PAN_GETH(pf, p)       LWPANEL_PAN_GET_(pf, p, PAN_H)
-#define PAN_GETVERSION(pf, p) LWPANEL_PAN_GET_(pf, p, PAN_VERSION)
-#define PAN_SETW(pf, p, v)    LWPANEL_PAN_SET_(pf, p, PAN_W, v)
-#define PAN_SETH(pf, p, v)    LWPANEL_PAN_SET_(pf, p, PAN_H, v)
-#define MOVE_PAN(pf, p, x, y) \
-    (LWPANEL_PAN_SET_(pf, p, PAN_X, x), LWPANEL_PAN_SET_(pf, p, PAN_Y, y))
-#define PAN_SETDATA(pf, p, d) ((*(pf)->set)((p), PAN_USERDATA, (void *)(d)))
-#define PAN_SETDRAW(pf, p, d) ((*(pf)->set)((p), PAN_USERDRAW, (void *)(d)))
-#define PAN_SETKEYS(pf, p, d) ((*(pf)->set)((p), PAN_USERKEYS, (void *)(d)))
+
+
+#define PAN_GETX(pfunc, pan) \
+    (((*(pfunc)->get)((pan), (PAN_X), (void *)&ival.intv.value), ival.intv.value))
+#define PAN_GETY(pfunc, pan) \
+    (((*(pfunc)->get)((pan), (PAN_Y), (void *)&ival.intv.value), ival.intv.value))
+#define PAN_GETW(pfunc, pan) \
+    (((*(pfunc)->get)((pan), (PAN_W), (void *)&ival.intv.value), ival.intv.value))
+#define PAN_GETH(pfunc, pan) \
+    (((*(pfunc)->get)((pan), (PAN_H), (void *)&ival.intv.value), ival.intv.value))
+#define PAN_GETVERSION(pfunc, pan) \
+    (((*(pfunc)->get)((pan), (PAN_VERSION), (void *)&ival.intv.value), ival.intv.value))
+#define PAN_SETW(pfunc, pan, w) \
+    ((ival.intv.value = (w), (*(pfunc)->set)((pan), (PAN_W), (void *)&ival.intv.value)))
+#define PAN_SETH(pfunc, pan, h) \
+    ((ival.intv.value = (h), (*(pfunc)->set)((pan), (PAN_H), (void *)&ival.intv.value)))
+#define MOVE_PAN(pfunc, pan, x, y) \
+    (((ival.intv.value = (x), (*(pfunc)->set)((pan), (PAN_X), (void *)&ival.intv.value))), ((ival.intv.value = (y), (*(pfunc)->set)((pan), (PAN_Y), (void *)&ival.intv.value))))
+#define PAN_SETDATA(pfunc, pan, d) ((*(pfunc)->set)((pan), PAN_USERDATA, (void *)(d)))
+#define PAN_SETDRAW(pfunc, pan, d) ((*(pfunc)->set)((pan), PAN_USERDRAW, (void *)(d)))
+#define PAN_SETKEYS(pfunc, pan, d) ((*(pfunc)->set)((pan), PAN_USERKEYS, (void *)(d)))
 
 /* ---- key codes ---------------------------------------------------------- */
 
-#define LWDK_CHAR(c)      ((LWDualKey)(c))
+#define LWDK_CHAR(c) ((LWDualKey)(c))
 #define LWDK_F1           ((LWDualKey)0x1001)
 #define LWDK_F2           ((LWDualKey)0x1002)
 #define LWDK_F3           ((LWDualKey)0x1003)

@@ -3,20 +3,23 @@
  * object, bone, interface and time services.
  *
  * Record layouts are the 9.6 ones ("LW Item Info 5", "LW Object Info 7",
- * "LW Bone Info 5", "LW Interface Info 7"). Newer versions only append
- * members, so the *_GLOBAL_2020 names below return records these layouts
- * read correctly; the module asks for them on host builds >= 3211.
+ * "LW Bone Info 5", "LW Interface Info 7", "LW Viewport Info 4"). Newer
+ * versions only append members.
  */
-#ifndef VELMORA_SDK_LWRENDER_H
-#define VELMORA_SDK_LWRENDER_H
+#ifndef LWSDK_RENDER_H
+#define LWSDK_RENDER_H
 
 #include "lwtypes.h"
 #include "lwhandler.h"
 #include "lwenvel.h"
 #include "lwmeshes.h"
-#include "lwviewportinfo.h"
 
 /* ---- item types and ids ----------------------------------------------- */
+
+/* Scene items (objects, lights, cameras, bones). Only the low 32 bits carry
+ * meaning; the host commands print them in hexadecimal. */
+typedef void *LWItemID;
+#define LWITEM_NULL ((LWItemID) 0)
 
 typedef int LWItemType;
 #define LWI_OBJECT 0
@@ -32,7 +35,7 @@ typedef int LWItemType;
 #define LWITEM_CAUSTICS  ((LWItemID)0x22000000)
 
 /* Returned by useItems: depend on every item. */
-#define LWITEM_ALL       ((LWItemID)~((size_t)0))
+#define LWITEM_ALL       ((LWItemID) ~0)
 
 /* ---- item parameters --------------------------------------------------- */
 
@@ -78,7 +81,6 @@ typedef struct st_LWRenderFuncs {
 /* ---- "LW Item Info" --------------------------------------------------- */
 
 #define LWITEMINFO_GLOBAL      "LW Item Info 5"
-#define LWITEMINFO_GLOBAL_2020 "LW Item Info 9"
 
 /* first(LWI_BONE, object) walks that object's bones; other types take
  * LWITEM_NULL. server()/serverFlags() count from 1 and return NULL/0 past
@@ -171,7 +173,6 @@ typedef struct st_LWItemInfo {
 /* ---- "LW Object Info" ------------------------------------------------- */
 
 #define LWOBJECTINFO_GLOBAL      "LW Object Info 7"
-#define LWOBJECTINFO_GLOBAL_2020 "LW Object Info 14"
 
 /* meshInfo(frozen != 0) includes subdivision/metaball geometry and its
  * pntOtherPos gives final (deformed) positions. */
@@ -262,7 +263,6 @@ typedef struct st_LWObjectInfo {
 /* ---- "LW Bone Info" --------------------------------------------------- */
 
 #define LWBONEINFO_GLOBAL      "LW Bone Info 5"
-#define LWBONEINFO_GLOBAL_2020 "LW Bone Info 7"
 
 /* weightMap names the bone's WGHT vmap. With no map set the host is taken
  * to return NULL or "" (unconfirmed which); treat both as "none". */
@@ -401,5 +401,54 @@ typedef struct st_LWTimeInfo {
     LWTime  time;
     LWFrame frame;
 } LWTimeInfo;
+
+/* ---- viewports ("LW Viewport Info"), numbered 0..numViewports-1 ------- */
+
+#define LWVIEWPORTINFO_GLOBAL "LW Viewport Info 4"
+
+/* type(): note the LV prefix. Not the LWVIEW_* numbering of lwcustobj.h. */
+#define LVVIEWT_NONE        0
+#define LVVIEWT_TOP         1
+#define LVVIEWT_BOTTOM      2
+#define LVVIEWT_BACK        3
+#define LVVIEWT_FRONT       4
+#define LVVIEWT_RIGHT       5
+#define LVVIEWT_LEFT        6
+#define LVVIEWT_PERSPECTIVE 7
+#define LVVIEWT_LIGHT       8
+#define LVVIEWT_CAMERA      9
+#define LVVIEWT_SCHEMATIC   10
+
+/* flags() */
+#define LWVIEWF_CENTER      (1 << 0)
+#define LWVIEWF_WEIGHTSHADE (1 << 1)
+#define LWVIEWF_XRAY        (1 << 2)
+#define LWVIEWF_HEADLIGHT   (1 << 3)
+
+/* Matrices are OpenGL style, m[column][row]. project/unproject use window
+ * pixels with the origin at the viewport's top left and depth 0 (near) to
+ * 1 (far); they and projection/modelview return 1 on success. */
+typedef struct st_LWViewportInfo {
+    int        numViewports;
+    int      (*type)(int view);
+    unsigned int (*flags)(int view);
+    void     (*pos)(int view, LWDVector spot);
+    void     (*xfrm)(int view, double mat[9]);           /* view -> world */
+    void     (*clip)(int view, double *hither, double *yon);
+    void     (*rect)(int view, int *left, int *top, int *width, int *height);
+    int      (*viewLevel)(int view);                    /* LWOVIS_* */
+    int      (*projection)(int view, LWDMatrix4 projection,
+                           LWDMatrix4 inverse_projection);
+    int      (*modelview)(int view, LWDMatrix4 modelview,
+                          LWDMatrix4 inverse_modelview);
+    int      (*project)(int view, LWDVector world, double *winx,
+                        double *winy, double *winz);
+    int      (*unproject)(int view, double winx, double winy, double winz,
+                          LWDVector world);
+    double   (*pixelSize)(int view, double pixels, LWDVector refpos);
+    int      (*handleSize)(int view);
+    double   (*gridSize)(int view);
+    LWItemID (*viewItem)(int view);   /* camera/light looked through */
+} LWViewportInfo;
 
 #endif

@@ -2,15 +2,14 @@
  * lwserver.h -- what every server needs: the host's global lookup,
  * activation entry points, server records and their tags.
  */
-#ifndef VELMORA_SDK_LWSERVER_H
-#define VELMORA_SDK_LWSERVER_H
+#ifndef LWSDK_SERVER_H
+#define LWSDK_SERVER_H
 
 #include "lwtypes.h"
 
-/* Wraps the return type of every function the host calls. The SDK defines
- * it per platform (_MSWIN, _MACOS, _XGL; _LINUX from 2020 on); it expands to
- * the bare type everywhere, so any other build gets the same. */
-#ifndef XCALL_
+/* Wraps the return type of every function the host calls; defined per
+ * platform (_MSWIN, _XGL, _MACOS), the bare type on each. */
+#if defined(_MSWIN) || defined(_XGL) || defined(_MACOS)
 #define XCALL_(t) t
 #endif
 #define XCALL_INIT
@@ -52,7 +51,6 @@ typedef int ActivateFunc(int version, GlobalFunc *global, void *local,
 #define LANGID_KOREAN       0x0412
 #define LANGID_RUSSIAN      0x0419
 #define LANGID_SWEDISH      0x041D
-#define LANGID_CHINESE_SIMPLIFIED 0x0804   /* newer hosts only */
 
 /* Kind of string, high word of a tag. */
 #define SRVTAG_USERNAME     0x00000
@@ -63,13 +61,6 @@ typedef int ActivateFunc(int version, GlobalFunc *global, void *local,
 #define SRVTAG_ENABLE       0x50000
 #define SRVTAG_SELECTCMD    0x60000
 #define SRVTAG_NODEGROUP    0x70000
-/* 2020 additions; 9.6 hosts ignore them. */
-#define SRVTAG_NODECONTEXT  0x80000
-#define SRVTAG_TOGGLE       0x90000
-#define SRVTAG_UNIQUE       0xA0000
-#define SRVTAG_REPLACES     0xB0000
-#define SRVTAG_EXCLUDE      0xC0000
-
 /* One tagged string; a list ends with an entry whose tag is 0. */
 typedef struct st_ServerTagInfo {
     const char   *string;

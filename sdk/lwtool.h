@@ -3,8 +3,8 @@
  * event codes shared by Layout and Modeler tools, and the Modeler tool
  * callbacks (Layout tools use lwlaytool.h).
  */
-#ifndef VELMORA_SDK_LWTOOL_H
-#define VELMORA_SDK_LWTOOL_H
+#ifndef LWSDK_TOOL_H
+#define LWSDK_TOOL_H
 
 #include "lwtypes.h"
 #include "lwxpanel.h"
@@ -29,22 +29,16 @@ typedef struct st_LWToolEvent {
 #define LWTOOLF_CONS_Y     (1 << 2)
 #define LWTOOLF_ALT_BUTTON (1 << 3)   /* usually the right button */
 #define LWTOOLF_MULTICLICK (1 << 4)
-/* Set only by newer hosts. */
-#define LWTOOLF_CTRL       (1 << 5)
-#define LWTOOLF_ALT        (1 << 6)
-#define LWTOOLF_SHIFT      (1 << 7)
 
 /* dirty() result bits */
 #define LWT_DIRTY_WIREFRAME (1 << 0)  /* redraw the tool */
 #define LWT_DIRTY_HELPTEXT  (1 << 1)  /* ask help() again */
-#define LWT_DIRTY_NEWPANEL  (1 << 2)  /* newer hosts */
 
 /* event() codes */
 #define LWT_EVENT_DROP            0   /* user switched to another tool */
 #define LWT_EVENT_RESET           1
 #define LWT_EVENT_ACTIVATE        2
 #define LWT_EVENT_EXTERNAL_ACTION 3
-#define LWT_EVENT_DEACTIVATE      4   /* newer hosts */
 
 /* ---- Modeler wireframe drawing --------------------------------------- */
 

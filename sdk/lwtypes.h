@@ -2,14 +2,11 @@
  * lwtypes.h -- basic value and handle types shared by every part of the
  * host interface.
  *
- * Layout matches the LightWave 9.6 SDK. LWItemID, LWITEM_NULL and LWDualKey
- * live here (as in the 2020 SDK) rather than in lwrender.h / lwpanel.h, so
- * lwviewportinfo.h can stand alone; the types themselves are unchanged.
+ * Includes nothing, like the host's own: size_t in the macros below is the
+ * includer's to provide.
  */
-#ifndef VELMORA_SDK_LWTYPES_H
-#define VELMORA_SDK_LWTYPES_H
-
-#include <stddef.h>
+#ifndef LWSDK_TYPES_H
+#define LWSDK_TYPES_H
 
 typedef int             LWFrame;
 typedef double          LWTime;            /* seconds */
@@ -25,8 +22,7 @@ typedef double          LWDMatrix4[4][4];
 typedef unsigned int    LWID;
 #ifndef LWID_
 #define LWID_(a, b, c, d) \
-    ((((unsigned int)(a)) << 24) | (((unsigned int)(b)) << 16) | \
-     (((unsigned int)(c)) << 8) | ((unsigned int)(d)))
+    ((((unsigned int)(a)) << 24) | (((unsigned int)(b)) << 16) | (((unsigned int)(c)) << 8) | ((unsigned int)(d)))
 #endif
 
 typedef int             LWCommandCode;
@@ -43,23 +39,15 @@ typedef void           *LWTextureID;
 typedef void           *NodeEditorID;
 typedef float           LWBufferValue;
 
-/* Scene items (objects, lights, cameras, bones). Only the low 32 bits carry
- * meaning; the host commands print them in hexadecimal. */
-typedef void           *LWItemID;
-#define LWITEM_NULL     ((LWItemID)0)
-
-/* Key code delivered to panel key hooks (LWDK_* in lwpanel.h). */
-typedef unsigned short  LWDualKey;
-
 /* Pointer/integer round trips that stay quiet on LP64. */
-#define PTR2INT(x)      ((int)(size_t)(x))
-#define PTR2UINT(x)     ((unsigned int)(size_t)(x))
-#define INT2PTR(x)      ((void *)(size_t)(x))
-#define UINT2PTR(x)     ((void *)(size_t)(x))
+#define PTR2INT(x) ((int)(size_t)(x))
+#define PTR2UINT(x) ((unsigned int)(size_t)(x))
+#define INT2PTR(x) ((void *)(size_t)(x))
+#define UINT2PTR(x) ((void *)(size_t)(x))
 
-#define LWITEMID2INT(x)  PTR2INT(x)
+#define LWITEMID2INT(x) PTR2INT(x)
 #define LWITEMID2UINT(x) PTR2UINT(x)
-#define INT2LWITEMID(x)  ((LWItemID)INT2PTR(x))
+#define INT2LWITEMID(x) ((LWItemID)INT2PTR(x))
 #define UINT2LWITEMID(x) ((LWItemID)UINT2PTR(x))
 
 #endif

@@ -3,8 +3,10 @@
  * tool, handler and command records just carry the type in their
  * signatures.
  */
-#ifndef VELMORA_SDK_LWXPANEL_H
-#define VELMORA_SDK_LWXPANEL_H
+#ifndef LWSDK_LWXPANEL_H
+#define LWSDK_LWXPANEL_H
+
+#include "lwtypes.h"
 
 #define LWXPANELFUNCS_GLOBAL "LWXPanel"
 

@@ -12,9 +12,10 @@
 
 #include <gtest/gtest.h>
 
+#include <lwtypes.h>  // first: lwcomring.h and lwmonitor.h rely on it, as the host's do
+
 #include <lwcmdseq.h>
 #include <lwcomring.h>
-#include <lwcommand.h>
 #include <lwcustobj.h>
 #include <lwdialog.h>
 #include <lwdyna.h>
@@ -36,8 +37,8 @@
 #include <lwrender.h>
 #include <lwserver.h>
 #include <lwtool.h>
-#include <lwtypes.h>
-#include <lwviewportinfo.h>
+
+#include "settings/host_global_names.h"
 
 // ---- record sizes (LP64) ---------------------------------------------------
 
@@ -119,16 +120,15 @@ TEST(SdkConstants, ValuesTheHostUses) {
     // Module descriptor and activation.
     EXPECT_EQ(MOD_SYSSYNC, 0x04121994);
     EXPECT_EQ(MOD_SYSVER, 3);
-    EXPECT_STREQ(LWMODULE_DESCRIPTOR_SYMBOL, "_mod_descrip");
     EXPECT_EQ(AFUNC_OK, 0);
     EXPECT_EQ(AFUNC_BADVERSION, 1);
     EXPECT_EQ(AFUNC_BADAPP_SILENT, 5);
     EXPECT_EQ(GFUSE_ACQUIRE, 1);
     EXPECT_EQ(GFUSE_RELEASE, 2);
     EXPECT_EQ(SRVTAG_USERNAME | LANGID_JAPANESE, 0x0411);
-    EXPECT_EQ(LWLAYOUTTOOL_VERSION, 1);
-    EXPECT_EQ(LWMASTER_VERSION, 4);
-    EXPECT_EQ(LWMODCOMMAND_VERSION, 3);
+    EXPECT_EQ(LWLAYOUTTOOL_VERSION, hostapi::kLayoutToolVersion);
+    EXPECT_EQ(LWMASTER_VERSION, hostapi::kMasterHandlerVersion);
+    EXPECT_EQ(LWMODCOMMAND_VERSION, hostapi::kCommandSequenceVersion);
 
     // Tool: dirty() == 3 means wireframe and help text.
     EXPECT_EQ(LWT_DIRTY_WIREFRAME | LWT_DIRTY_HELPTEXT, 3);
@@ -194,14 +194,27 @@ TEST(SdkConstants, ValuesTheHostUses) {
     // Host globals and their bit fields.
     EXPECT_EQ(LWINF_GETBUILD(0x0010C8B1u), 0xC8Bu);   // build 3211
     EXPECT_EQ(LWINF_GETMAJOR(0x0090C8B1u), 9u);
-    EXPECT_STREQ(LWITEMINFO_GLOBAL, "LW Item Info 5");
-    EXPECT_STREQ(LWITEMINFO_GLOBAL_2020, "LW Item Info 9");
-    EXPECT_STREQ(LWOBJECTINFO_GLOBAL_2020, "LW Object Info 14");
-    EXPECT_STREQ(LWOBJECTFUNCS_GLOBAL_2020, "Scene Objects 9");
-    EXPECT_STREQ(LWBONEINFO_GLOBAL_2020, "LW Bone Info 7");
-    EXPECT_STREQ(LWVIEWPORTINFO_GLOBAL, "LW Viewport Info 4");
-    EXPECT_STREQ(LWCOMMANDFUNC_GLOBAL, "LW Command Interface");
-    EXPECT_STREQ(LWMTUTILFUNCS_GLOBAL, "MultiThreading Utilities 2");
+}
+
+// The module spells the names it asks for itself; against the 9.6 headers they are the
+// headers' own names (the four versioned ones in their older form).
+TEST(SdkConstants, TheModulesGlobalNamesAreThoseOfThe96Headers) {
+    EXPECT_STREQ(hostapi::kMessageFuncs, LWMESSAGEFUNCS_GLOBAL);
+    EXPECT_STREQ(hostapi::kPanelFuncs, LWPANELFUNCS_GLOBAL);
+    EXPECT_STREQ(hostapi::kRasterFuncs, LWRASTERFUNCS_GLOBAL);
+    EXPECT_STREQ(hostapi::kViewportInfo, LWVIEWPORTINFO_GLOBAL);
+    EXPECT_STREQ(hostapi::kInterfaceInfo, LWINTERFACEINFO_GLOBAL);
+    EXPECT_STREQ(hostapi::kMTUtilFuncs, LWMTUTILFUNCS_GLOBAL);
+    EXPECT_STREQ(hostapi::kComRing, LWCOMRING_GLOBAL);
+    EXPECT_STREQ(hostapi::kServerInfo, LWSERVERINFO_GLOBAL);
+    EXPECT_STREQ(hostapi::kMonitorFuncs, LWLMONFUNCS_GLOBAL);
+    EXPECT_STREQ(hostapi::kProductInfo, LWPRODUCTINFO_GLOBAL);
+    EXPECT_STREQ(hostapi::kLocaleInfo, LWLOCALEINFO_GLOBAL);
+    EXPECT_STREQ(hostapi::kDirInfo, LWDIRINFOFUNC_GLOBAL);
+    EXPECT_STREQ(hostapi::kItemInfoOld, LWITEMINFO_GLOBAL);
+    EXPECT_STREQ(hostapi::kObjectInfoOld, LWOBJECTINFO_GLOBAL);
+    EXPECT_STREQ(hostapi::kObjectFuncsOld, LWOBJECTFUNCS_GLOBAL);
+    EXPECT_STREQ(hostapi::kBoneInfoOld, LWBONEINFO_GLOBAL);
 }
 
 // ---- macros ----------------------------------------------------------------
