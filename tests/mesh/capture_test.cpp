@@ -64,6 +64,33 @@ TEST_F(CaptureTest, PositionsAndValuesComeFromTheFrozenMeshPastItsSubdivisionPoi
   }
 }
 
+TEST_F(CaptureTest, FrozenPointsWithIdsOfTheirOwnStillFeedTheirBasePoints) {
+  // A host whose frozen mesh names its base points with ids of its own: positions and
+  // values still reach the right records, the records keep the base ids they are found
+  // by, and a value-only re-capture leaves them so.
+  host->policy.frozenIds = sim::FrozenPointIds::OwnIds;
+  auto cage = makeMesh({{0, 0, 0}, {1, 0, 0}, {1, 1, 0}, {0, 1, 0}, {2, 0, 0}, {2, 1, 0}},
+                       {{0, 1, 2, 3}, {1, 4, 5, 2}}, sim::kTypeSUBD);
+  sim::SimVMap& map = cage->addVMap(sim::kVMapWGHT, "Upper", 1);
+  map.values[4] = {0.75f};
+  captureNew(cage, "Cage");
+  item(*host, lastObject).patchDisplay = 2;
+  item(*host, lastObject).position = {0, 5, 0};
+  host->scene.refreshFrozen();
+  for (int pass = 0; pass < 2; ++pass) {
+    SCOPED_TRACE(pass);
+    const MeshData& m = capture(lastObject);
+    ASSERT_TRUE(snapshotIsConsistent(m));
+    for (uint32_t i = 0; i < cage->numPoints(); ++i) {
+      const PntUserData* p = pointOf(m, *cage, i);
+      ASSERT_NE(p, nullptr) << i;
+      EXPECT_EQ(p->pos[1], p->restPos[1] + 5.0);
+      EXPECT_EQ(p->hasValue, i == 4 ? 1 : 0);
+      EXPECT_EQ(p->value, i == 4 ? 0.75f : 0.0f);
+    }
+  }
+}
+
 TEST_F(CaptureTest, AValueChangeKeepsTopologyAndSelectionsACountOrObjectChangeRebuilds) {
   sim::SimMesh& limb = *item(*host, demo.limb).mesh;
   MeshData& m = stInstData.mesh;
