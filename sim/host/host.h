@@ -229,6 +229,8 @@ class Host {
   // Things a real host would crash or hang on (endless event recursion, a callback the
   // host must call left empty); tests expect this to stay empty.
   std::vector<std::string> hostFaults;
+  // How deeply immediate scene events may nest before the host stops them.
+  static constexpr int kMaxImmediateEventDepth = 8;
   // What each applied master instance writes into the scene, as text lines.
   std::vector<std::vector<std::string>> saveMasterData();
   // Re-creates master instances from saved data (as loading a scene does).
@@ -287,7 +289,6 @@ class Host {
   // Activates a server with the offered versions, retrying lower ones after
   // AFUNC_BADVERSION; returns the last result.
   int activateServer(const ServerEntry& server, int version96, int version2020, void* local);
-  static constexpr int kMaxImmediateEventDepth = 8;
 
   int commandDepth_ = 0;
   int pluginDepth_ = 0;
