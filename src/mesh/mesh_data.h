@@ -76,7 +76,7 @@ struct PolygonData {
 // A triangle or quad cut from a polygon, or a two-point line.
 struct FaceData {
   LWPolID polygonId = nullptr;
-  double depth = 0.0;            // the display's sort key
+  double depthKey = 0.0;         // the display's sort key
   int32_t cornerCount = 0;       // 2, 3 or 4
   int32_t polygonIndex = -1;     // position in MeshData::polygons; -1 for a line
   PntUserData* corners[4] = {nullptr, nullptr, nullptr, nullptr};
