@@ -35,6 +35,7 @@ void applyItemIdChanges(InstData& inst, const LWItemID* list) {
   follow(inst.mesh.currentObject, changes);
   follow(inst.mesh.lastObject, changes);
   follow(inst.mesh.dummyObject, changes);
+  for (BonePick& pick : inst.pickedBones) follow(pick.bone, changes);
   LWItemID source = reinterpret_cast<LWItemID>(static_cast<uintptr_t>(inst.transferSourceID));
   follow(source, changes);
   inst.transferSourceID = static_cast<uint64_t>(reinterpret_cast<uintptr_t>(source));

@@ -7,7 +7,7 @@
 #include "shell/inst_data.h"
 
 // Records a changeID list ("old, new, old, new, ..., null") and renumbers the ids the tool
-// instance keeps (its object, the last selection, the dummy object,
+// instance keeps (its object, the last selection, the dummy object, the picked bones,
 // the transfer source); the snapshot, with its bone ids, is re-captured at the next draw.
 void applyItemIdChanges(InstData& inst, const LWItemID* list);
 // A mark of the changes recorded so far.

@@ -110,9 +110,14 @@ TEST_P(ShellScenario, RenumberedItemsAreFollowed) {
   stInstData.visibility = 1;
   item(demo.limb)->visibility = 1;
   const uint64_t before = id(demo.limb);
+  stInstData.pickedBones.assign(1, BonePick{itemId(demo.bones[1]), 1.0});
+  stInstData.transferSourceID = id(other);
   host->renumberItems();
   ASSERT_NE(id(demo.limb), before);
   EXPECT_EQ(stInstData.mesh.currentObject, itemId(demo.limb));
+  ASSERT_EQ(stInstData.pickedBones.size(), 1u);
+  EXPECT_EQ(stInstData.pickedBones[0].bone, itemId(demo.bones[1]));
+  EXPECT_EQ(stInstData.transferSourceID, id(other));
   EXPECT_EQ(stInstData.mesh.dummyObject, reinterpret_cast<LWItemID>(uintptr_t(dummy()->id)));
   // The tool restores its object by the new id when another object is selected.
   host->command(selectCommand(other));
