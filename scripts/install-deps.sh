@@ -4,6 +4,8 @@
 set -euo pipefail
 
 packages=(build-essential cmake libgtest-dev libgmock-dev libbenchmark-dev assimp-utils python3 clang)
+# The Windows x64 build: the mingw-w64 cross compiler (posix threads) and Wine to run it.
+packages+=(g++-mingw-w64-x86-64-posix wine64 wine)
 
 missing=()
 for p in "${packages[@]}"; do

@@ -171,6 +171,8 @@ int Session::activateTool(const std::string& name) {
   return rc;
 }
 
+// Paths the run writes and reports use '/' on every system (Windows takes it too), so
+// the report of a run reads the same wherever it ran.
 std::string Session::objectOutPath(uint64_t item) const {
   const SimItem* it = host_->scene.find(item);
   fs::path rel;
@@ -182,7 +184,7 @@ std::string Session::objectOutPath(uint64_t item) const {
     rel = fs::path(it->filename).filename();
     if (rel.empty()) rel = it->name + ".lwo";
   }
-  return (fs::path(outDir_) / rel).string();
+  return (fs::path(outDir_) / rel).generic_string();
 }
 
 void Session::addWritten(const std::string& path) {
@@ -231,7 +233,7 @@ bool Session::saveAllObjects(std::string* error) {
 }
 
 bool Session::saveScene(std::string* error) {
-  const std::string path = (fs::path(outDir_) / sceneName_).string();
+  const std::string path = (fs::path(outDir_) / sceneName_).generic_string();
   // Layout tells the masters before and after it writes a scene: the module takes its
   // dummy object out of the scene for the save and puts it back afterwards.
   host_->sendMasterEvent(LWEVNT_NOTIFY_SCENE_SAVE_STARTING, const_cast<char*>(path.c_str()));
@@ -299,12 +301,12 @@ bool Session::writePicture(int viewport, const std::string& file, std::string* e
   std::error_code ec;
   fs::create_directories(path.parent_path(), ec);
   FileError fe;
-  if (!writePng(image, path.string(), fe)) {
+  if (!writePng(image, path.generic_string(), fe)) {
     if (error) *error = fe.text();
     return false;
   }
-  note("wrote picture of viewport " + std::to_string(viewport) + " to " + path.string());
-  addWritten(path.string());
+  note("wrote picture of viewport " + std::to_string(viewport) + " to " + path.generic_string());
+  addWritten(path.generic_string());
   return true;
 }
 
@@ -316,7 +318,7 @@ bool Session::writePictures(std::string* error) {
 }
 
 bool Session::writeReport(std::string* error) {
-  const std::string path = (fs::path(outDir_) / "report.txt").string();
+  const std::string path = (fs::path(outDir_) / "report.txt").generic_string();
   addWritten(path);
   std::string text;
   for (const auto& line : account_) text += line + "\n";

@@ -1,11 +1,10 @@
 // Module files, the server registry, the Layout tool and master handlers.
-#include <dlfcn.h>
-
 #include <algorithm>
 #include <cstring>
 
 #include "host/host_access.h"
 #include "host/host_slots.h"
+#include "system/os_calls.h"
 
 extern "C" {
 #include <lwio.h>
@@ -53,24 +52,20 @@ int Host::activateServer(const ServerEntry& server, int version96, int version20
 }
 
 ModuleFile::~ModuleFile() {
-  if (handle) dlclose(handle);
+  os::freeLibrary(handle);
 }
 
 bool Host::loadModule(const std::string& path, std::string* error) {
-  // RTLD_LOCAL keeps each module's symbols to itself, as the host does.
-  void* handle = dlopen(path.c_str(), RTLD_NOW | RTLD_LOCAL);
-  if (!handle) {
-    if (error) *error = std::string("cannot load module: ") + dlerror();
-    return false;
-  }
-  auto* descriptor = static_cast<ModuleDescriptor*>(dlsym(handle, kDescriptorSymbol));
+  void* handle = os::loadLibrary(path, error);
+  if (!handle) return false;
+  auto* descriptor = static_cast<ModuleDescriptor*>(os::findSymbol(handle, kDescriptorSymbol));
   if (!descriptor) {
     if (error) *error = std::string("not a plug-in module (no ") + kDescriptorSymbol + "): " + path;
-    dlclose(handle);
+    os::freeLibrary(handle);
     return false;
   }
   if (!addModule(descriptor, path, error)) {
-    dlclose(handle);
+    os::freeLibrary(handle);
     return false;
   }
   modules_.back()->handle = handle;

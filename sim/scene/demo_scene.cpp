@@ -5,16 +5,37 @@
 
 namespace sim {
 
+namespace {
+
+// Direction of step s of n around a ring. The angle is reduced to its quarter turn
+// first, so the quarter points come out exactly on the axes and no math library is
+// asked for a cosine near a zero: C libraries disagree there (Windows' reduces by a
+// shorter pi), and the demo object must have the same bytes on every system.
+void ringDirection(int s, int n, double& c, double& sn) {
+  const double halfPi = 1.5707963267948966;
+  const int quarter = int((4LL * s) / n);
+  const double a = halfPi * (double(4LL * s - 1LL * quarter * n) / n);
+  const double x = std::cos(a), y = std::sin(a);
+  switch (quarter & 3) {
+    case 0: c = x, sn = y; break;
+    case 1: c = -y, sn = x; break;
+    case 2: c = -x, sn = -y; break;
+    default: c = y, sn = -x; break;
+  }
+}
+
+}  // namespace
+
 std::shared_ptr<SimMesh> makeLimbMesh(int rings, int segments, float length, float radius) {
   auto mesh = std::make_shared<SimMesh>();
   rings = std::max(rings, 2);
   segments = std::max(segments, 3);
-  const double twoPi = 6.283185307179586;
   for (int r = 0; r < rings; ++r) {
     float y = length * float(r) / float(rings - 1);
     for (int s = 0; s < segments; ++s) {
-      double a = twoPi * s / segments;
-      float p[3] = {radius * float(std::cos(a)), y, radius * float(std::sin(a))};
+      double c = 1, sn = 0;
+      ringDirection(s, segments, c, sn);
+      float p[3] = {radius * float(c), y, radius * float(sn)};
       mesh->addPoint(p);
     }
   }

@@ -81,6 +81,8 @@ bool freePhysicalMemory(unsigned long long* bytes) {
 
 void setFreeMemoryQuery(FreeMemoryQuery query) { stFreeMemoryQuery = query; }
 
+char pathSeparator() { return configNameForms().separator; }
+
 const ConfigNameForms& configNameForms() {
 #if defined(_WIN32)
   return kWindowsConfigNames;

@@ -16,6 +16,9 @@ bool freePhysicalMemory(unsigned long long* bytes);
 using FreeMemoryQuery = bool (*)(unsigned long long* bytes);
 void setFreeMemoryQuery(FreeMemoryQuery query);
 
+// Between a folder and a file name in the paths the module builds ('\\' on Windows).
+char pathSeparator();
+
 // How the host names its configuration file in its settings directory on this system.
 struct ConfigNameForms {
   char separator;            // between the settings directory and the file name

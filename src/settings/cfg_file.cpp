@@ -10,6 +10,7 @@
 #include <vector>
 
 #include "gradient/gradient.h"
+#include "platform/platform.h"
 
 namespace {
 
@@ -160,7 +161,7 @@ bool writeWholeFile(const std::string& path, const std::vector<uint8_t>& bytes) 
 
 std::string makeCfgFilePath(const std::string& settingsDir) {
   if (settingsDir.empty()) return {};
-  return settingsDir + '/' + "VelmoraKTQ.cfg";
+  return settingsDir + platform::pathSeparator() + "VelmoraKTQ.cfg";
 }
 
 void buildCfgMainData(const ToolSettings& settings, const GradientData& gradient,

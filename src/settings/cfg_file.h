@@ -12,8 +12,9 @@
 // Format version written under "PVer"; read back but not interpreted.
 constexpr float kCfgFileVersion = 1.07f;
 
-// The settings file's full path: settingsDir, '/', "VelmoraKTQ.cfg". An empty
-// settingsDir (the host gave none) gives an empty path, never the filesystem root.
+// The settings file's full path: settingsDir, the system's separator ('/', or '\\' on
+// Windows), "VelmoraKTQ.cfg". An empty settingsDir (the host gave none) gives an empty
+// path, never the filesystem root.
 std::string makeCfgFilePath(const std::string& settingsDir);
 
 // Builds the block list of settings and gradient into listOut (replacing it): the

@@ -3,14 +3,14 @@
 #include <cstdlib>
 #include <filesystem>
 
+#include "system/os_calls.h"
+
 extern "C" {
 #include <lwmodule.h>
 }
 
 std::string makeTempDir() {
-  std::string tmpl = (std::filesystem::temp_directory_path() / "velmora-test-XXXXXX").string();
-  char* dir = mkdtemp(tmpl.data());
-  return dir ? std::string(dir) : std::string();
+  return sim::os::makeUniqueFolder((std::filesystem::temp_directory_path() / "velmora-test-").string());
 }
 
 void removeTempDir(const std::string& dir) {
