@@ -42,6 +42,35 @@ for dll in $imports; do
 done
 echo "velmora.p (Windows) exports _mod_descrip only; imports: $imports"
 
+# sdk/ against the LLP64 column of the public SDK's fact manifest, compiled by the Windows
+# compiler itself: the check's LLP64 compiler is stood in for by mingw-w64's gcc.
+facts="$root/../shared/sdk-facts"
+if [ -f "$facts/9.6/headers.json" ]; then
+  shim="$root/$win_build/llp64-cc"
+  mkdir -p "$shim"
+  cat >"$shim/clang" <<'SHIM'
+#!/usr/bin/env bash
+# Only the LLP64 compilations (they name the Windows target) go to mingw-w64's gcc.
+case " $* " in *" --target=x86_64-w64-mingw32 "*) ;; *) exec /usr/bin/clang "$@";; esac
+args=()
+for a in "$@"; do
+  case $a in
+    --target=*) ;;
+    -ferror-limit=*) args+=("-fmax-errors=0") ;;
+    *) args+=("$a") ;;
+  esac
+done
+exec x86_64-w64-mingw32-gcc-posix "${args[@]}"
+SHIM
+  chmod +x "$shim/clang"
+  result=$(PATH="$shim:$PATH" python3 scripts/sdk_facts_check.py --sdk sdk --facts "$facts/9.6" \
+             --newer "$facts/2020" --work "$root/$win_build/sdk-llp64" 2>&1) || { echo "$result" >&2; fail "sdk/ differs from the public SDK"; }
+  grep -q "on LP64 and LLP64: 0 difference" <<<"$result" || { echo "$result" >&2; fail "LLP64 layouts not checked"; }
+  echo "sdk/: $(tail -n 1 <<<"$result") (LLP64 with x86_64-w64-mingw32-gcc)"
+else
+  echo "sdk/ LLP64 check skipped: no fact manifest in $facts"
+fi
+
 # The same runs on both builds, each from a folder of its own holding the module and the
 # inputs, with the same relative paths so the reports can be compared byte for byte.
 runs="$root/$win_build/runs"
