@@ -67,18 +67,7 @@ int32_t applyGradientLine(PaintContext& c, const Vec3& start) {
     if (depthTest && !isFrontFacePointAt(c, i, p.x, p.y)) continue;
     PntUserData& q = pointAt(c.mesh, i);
     q.factor = factor;
-    const float k = float(factor) * strength;
-    if (!c.settings.erase) {
-      q.changed = 1;
-      q.hasValue = 1;
-      q.value = q.value + (target - q.value) * k;
-      if (std::fabs(q.value - target) < kValueSnap) q.value = target;
-    } else {
-      if (!q.hasValue) continue;
-      q.changed = 1;
-      q.value = q.value - q.value * k;
-      if (std::fabs(q.value) < kValueSnap) q.hasValue = 0, q.value = 0.0f;
-    }
+    if (!blendValue(q, target, float(factor) * strength, c.settings.erase)) continue;
     recolourPoint(c, q);
     ++changed;
   }

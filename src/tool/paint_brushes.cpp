@@ -42,23 +42,26 @@ void runVMapPaintBrush_Brush(PaintContext& c) {
   const float target = c.settings.value;
   for (int32_t i : c.scratch.list.members) {
     PntUserData& p = pointAt(c.mesh, i);
-    const float k = float(p.factor) * s0 * s0;
-    if (!c.settings.erase) {
-      p.changed = 1;
-      p.hasValue = 1;
-      p.value = p.value + (target - p.value) * k;
-      if (std::fabs(p.value - target) < kValueSnap) p.value = target;
-    } else {
-      if (!p.hasValue) continue;
-      p.changed = 1;
-      p.value = p.value - p.value * k;
-      if (std::fabs(p.value) < kValueSnap) {
-        p.hasValue = 0;
-        p.value = 0.0f;
-      }
-    }
-    recolourPoint(c, p);
+    if (blendValue(p, target, float(p.factor) * s0 * s0, c.settings.erase)) recolourPoint(c, p);
   }
+}
+
+bool blendValue(PntUserData& p, float target, float k, bool erase) {
+  if (!erase) {
+    p.changed = 1;
+    p.hasValue = 1;
+    p.value = p.value + (target - p.value) * k;
+    if (std::fabs(p.value - target) < kValueSnap) p.value = target;
+    return true;
+  }
+  if (!p.hasValue) return false;
+  p.changed = 1;
+  p.value = p.value - p.value * k;
+  if (std::fabs(p.value) < kValueSnap) {
+    p.hasValue = 0;
+    p.value = 0.0f;
+  }
+  return true;
 }
 
 int32_t blurPassCount(float s, int32_t influenceDepth) {

@@ -37,5 +37,9 @@ void recolourPoint(const PaintContext& c, PntUserData& p);
 
 // Sets a value (erase off) or removes it (erase on), as Pen, Fill and lasso paint do.
 void setOrEraseValue(const PaintContext& c, PntUserData& p);
+// Moves p's value a fraction k of the way to target (erase off) or towards no value
+// (erase on), as Brush and Linear Grad do. False when erasing a point without a value,
+// which is left untouched.
+bool blendValue(PntUserData& p, float target, float k, bool erase);
 
 }  // namespace velmora::tool
