@@ -55,7 +55,7 @@ bool currentSelectedItemWasChanged(InstData& inst) {
   GlobalFunc* global = stHost.global;
   if (global) stHost.interfaceInfo = static_cast<LWInterfaceInfo*>(global(hostapi::kInterfaceInfo, GFUSE_TRANSIENT));
   if (inst.mesh.currentObject == firstSelected()) return false;
-  inst.cancelStroke = 1;
+  inst.tool.stroke.cancelled = 1;
   return true;
 }
 
@@ -130,7 +130,7 @@ void getCurrentObject(InstData& inst) {
   bool objectChanged = false, levelChanged = false, deformChanged = false, topologyChanged = false;
   bool refreshRequested = false;
   if (sel != m.currentObject) {
-    inst.cancelStroke = 1;
+    inst.tool.stroke.cancelled = 1;
     objectChanged = true;
   }
   if (objectChanged || !hadObject) {

@@ -8,6 +8,7 @@
 #include "gradient/gradient_data.h"
 #include "mesh/mesh_data.h"
 #include "settings/tool_settings.h"
+#include "tool/stroke.h"
 #include "undo/undo_history.h"
 
 // A weight map to delete before a multi-map write-back.
@@ -36,9 +37,8 @@ struct InstData : ToolSettings {
   int32_t boneHandleAutoSize = 1;
   int32_t boneHandleFill = 1;
 
-  // Stroke and view state.
-  int32_t cancelStroke = 0;
-  double pixelSize = 2e-6;
+  // Stroke and view state: the stroke machine's view, stroke and scratch.
+  velmora::tool::ToolState tool;
 
   // The object snapshot and the write-back.
   MeshData mesh;

@@ -88,7 +88,6 @@ void setUpInstance(InstData& inst, GlobalFunc* global, long long freeMem, bool f
   inst = InstData{};
   static_cast<ToolSettings&>(inst) = kept;
   inst.boneFollowsMap = 1;
-  inst.pixelSize = 2e-6;
   std::snprintf(inst.versionLabel, sizeof inst.versionLabel, "Ver %0.2f", double(kVersionNumber));
   for (int k = 0; k < kUnitCircleSteps; ++k) {
     double a = 2.0 * kPi * k / kUnitCircleSteps;

@@ -247,10 +247,10 @@ TEST_F(CaptureTest, DeformationStateIsReadWithoutCommandsAndRefreshesPositions) 
 
 TEST_F(CaptureTest, SelectionChecksMapIndexRepairAndRepeatedRelease) {
   EXPECT_FALSE(currentSelectedItemWasChanged(stInstData));
-  stInstData.cancelStroke = 0;
+  stInstData.tool.stroke.cancelled = 0;
   host->scene.select(demo.camera);
   EXPECT_TRUE(currentSelectedItemWasChanged(stInstData));
-  EXPECT_EQ(stInstData.cancelStroke, 1);
+  EXPECT_EQ(stInstData.tool.stroke.cancelled, 1);
   host->scene.select(demo.limb);
 
   // "Lower" is the second map; an index left at 1 is put right, a right one kept.
