@@ -4,7 +4,8 @@
 //                                     the influence builder and the "Brush" operation
 //   Press/<points>                    the press's caches: projection, point and face
 //                                     grids, point normals
-//   FaceGrid/<points>                 the screen face grid over the whole mesh (gradient)
+//   FaceGrid/<points>                 the screen face grid over the whole mesh (gradient),
+//                                     built cold (the grid kept from an earlier build is dropped)
 //
 // variant: Surface, Global, Screen ("No Depth"), ScreenHidden (the hidden-point test);
 // under: 10000 points under the brush, or 0 for all points under it. Counters: points
@@ -189,6 +190,7 @@ void faceGrid(benchmark::State& state) {
   Scene& s = sceneFor(state.range(0));
   PaintContext c = s.context();
   for (auto _ : state) {
+    s.tool.scratch.faceGrid.keptGeneration = 0;  // a cold build, not the kept grid
     makeTrisMat2D(c, kGridGradientLine);
     benchmark::DoNotOptimize(s.tool.scratch.faceGrid.cellFaces.data());
     destroyMat2D(s.tool.scratch.faceGrid);

@@ -42,8 +42,9 @@ void getCountExpValue(PaintContext& c, int32_t nearest, int isBlur);
 void beginEnableList(PaintContext& c);
 // Accepts point i (radial builders): the list is emitted in reverse index order.
 inline void acceptPoint(ToolScratch& s, int32_t i) { s.accepted[size_t(i) >> 6] |= uint64_t(1) << (i & 63); }
-// Turns the accepted bits into list order, sets mark = 1 for members, links enableNext.
-void emitAcceptedPoints(PaintContext& c);
+// Turns the accepted bits into list order, sets mark = 1 for members, gives each member
+// factor = curve(brushDistance / radius) and links enableNext.
+void emitAcceptedPoints(PaintContext& c, double radius);
 // Links list.members into the snapshot's enableList (member order).
 void linkEnableList(PaintContext& c);
 

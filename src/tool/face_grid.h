@@ -17,10 +17,20 @@ struct FaceGrid {
   double window[4] = {0, 0, 0, 0};  // minX, minY, maxX, maxY
   double cellSize = 0.0;
   int32_t columns = 0, rows = 0;
+  double xSlack = 0.0;              // widening of the face boxes in x for the quick reject
   std::vector<int32_t> cellStart;   // columns x rows + 1 offsets (row-major)
   std::vector<int32_t> cellFaces;   // face indices grouped by cell
   std::vector<int32_t> entered;     // the faces entered
   std::vector<int32_t> cursor;      // build scratch
+  std::vector<int32_t> spans;       // build scratch: first and last column and row per entered face
+
+  // A grid that entered every face in front of the eye depends only on the press's
+  // projection, so destroyMat2D keeps it and a later window that takes in all those
+  // faces gets it back unchanged (a brush over the whole mesh, drag after drag).
+  uint64_t keptGeneration = 0;      // the press it was built for; 0: none kept
+  double keptWindow[4] = {0, 0, 0, 0};
+  double keptCellSize = 0.0, keptXSlack = 0.0;
+  int32_t keptColumns = 0, keptRows = 0;
 };
 
 // Cell side and counts for a window of W x H holding n faces: about max(n, 4) square
@@ -40,7 +50,8 @@ int32_t isFrontFacePoint(PaintContext& c, int32_t i);
 // The same with point i seen at screen position (x, y).
 int32_t isFrontFacePointAt(PaintContext& c, int32_t i, double x, double y);
 
-// Empties the grid (safe on an empty grid); the arrays keep their capacity.
+// Empties the grid (safe on an empty grid); the arrays keep their capacity, and a grid
+// of every face in front of the eye is kept for reuse within the same press.
 void destroyMat2D(FaceGrid& g);
 
 }  // namespace velmora::tool

@@ -33,8 +33,11 @@ void boxFaces(PaintContext& c) {
     b[0] = b[1] = 1e300;
     b[2] = b[3] = -1e300;
     uint8_t behind = 0;
+    int32_t* corners = &s.faceCorner[size_t(f) * 4];
+    corners[0] = corners[1] = corners[2] = corners[3] = -1;
     for (int32_t k = 0; k < cornerCountOf(c.mesh, f); ++k) {
       const int32_t p = cornerOf(c.mesh, f, k);
+      corners[k] = p;
       const double x = s.screen[size_t(p) * 3], y = s.screen[size_t(p) * 3 + 1];
       b[0] = std::min(b[0], x), b[1] = std::min(b[1], y);
       b[2] = std::max(b[2], x), b[3] = std::max(b[3], y);
@@ -119,6 +122,9 @@ void buildScreenFaceGrid(PaintContext& c) {
     bounds.hi[0] = std::max(bounds.hi[0], b[2]), bounds.hi[1] = std::max(bounds.hi[1], b[3]);
   }
   if (faces == 0) bounds = GridBox{};
+  s.frontFaceCount = faces;
+  s.frontFaceBounds[0] = bounds.lo[0], s.frontFaceBounds[1] = bounds.lo[1];
+  s.frontFaceBounds[2] = bounds.hi[0], s.frontFaceBounds[3] = bounds.hi[1];
   sizeUniformGrid(s.screenFaces, 2, bounds, faces / 2 + 1);
   s.wideFaces.clear();
   for (int32_t f = 0; f < faceRecordCount(m); ++f)
@@ -178,6 +184,7 @@ void sizeToolScratch(PaintContext& c) {
     s.sizedFaces = int32_t(f);
     s.faceBox.assign(f * 4, 0.0);
     s.faceBehind.assign(f, 0);
+    s.faceCorner.assign(f * 4, -1);
     s.faceNormal.assign(f * 3, 0.0);
     s.faceStamp.assign(f, 0);
     s.faceEpoch = 0;
@@ -187,6 +194,7 @@ void sizeToolScratch(PaintContext& c) {
 
 void prepareStrokeCaches(PaintContext& c) {
   sizeToolScratch(c);
+  ++c.scratch.pressGeneration;
   projectPoints(c);
   boxFaces(c);
   c.scratch.lines.clear();

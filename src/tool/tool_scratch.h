@@ -5,7 +5,8 @@
 // Per point (bytes): position 24, walk neighbours about 36, screen 24, behindEye 1, otherNormal 24, brushDistance 8, mark 1,
 // accepted bit 1/8, the surface-walk record 80 (WalkPoint): about 198 bytes, plus the
 // two point grids (about 6 bytes each) and the walk heap (24 per queued point).
-// Per face: faceBox 32, faceBehind 1, faceNormal 24, faceStamp 4, and its grid entries.
+// Per face: faceBox 32, faceBehind 1, faceCorner 16, faceNormal 24, faceStamp 4, and its
+// grid entries.
 //
 // The screen positions are kept apart from the surface-walk fields because one stroke
 // may use both (the cursor leaves the mesh during a drag).
@@ -67,6 +68,10 @@ struct ToolScratch {
   std::vector<uint8_t> behindEye;   // perspective depth below kBehindEyeDepth
   std::vector<double> faceBox;      // minX, minY, maxX, maxY per face (screen)
   std::vector<uint8_t> faceBehind;  // a corner of the face is behind the eye
+  std::vector<int32_t> faceCorner;  // 4 per face: corner point indices, -1 past the last
+  double frontFaceBounds[4] = {0, 0, 0, 0};  // union of the boxes of the faces in front
+  int64_t frontFaceCount = 0;       // faces (not lines) with no corner behind the eye
+  uint64_t pressGeneration = 0;     // counts prepareStrokeCaches runs
   UniformGrid screenPoints;         // points in front of the eye, by screen x, y
   UniformGrid worldPoints;          // all points, by displayed position
   UniformGrid screenFaces;          // faces (not lines) in front, by screen box

@@ -71,4 +71,25 @@ void forEachInBox(const UniformGrid& g, const GridBox& box, Fn&& fn) {
     }
 }
 
+// The number of entries in the cells the box meets (an entry counted once per cell):
+// what forEachInBox would visit. O(rows of the box).
+inline int64_t countInBox(const UniformGrid& g, const GridBox& box) {
+  if (g.cellStart.empty()) return 0;
+  int32_t lo[3], hi[3];
+  cellRange(g, box, lo, hi);
+  int64_t n = 0;
+  for (int32_t z = lo[2]; z <= hi[2]; ++z)
+    for (int32_t y = lo[1]; y <= hi[1]; ++y) {
+      const int64_t row = (int64_t(z) * g.dims[1] + y) * g.dims[0];
+      n += g.cellStart[std::size_t(row + hi[0]) + 1] - g.cellStart[std::size_t(row + lo[0])];
+    }
+  return n;
+}
+
+// A box query that visits at least this share of a grid's entries is cheaper as one
+// pass over all entries in index order (sequential reads instead of cell hopping).
+inline bool boxCoversMostOf(const UniformGrid& g, const GridBox& box) {
+  return g.cellStart.size() > 1 && countInBox(g, box) * 4 >= int64_t(g.items.size());
+}
+
 }  // namespace velmora::tool
