@@ -3,6 +3,7 @@
 #include <cmath>
 #include <cstdio>
 
+#include "display/gradient_texture.h"
 #include "gradient/gradient.h"
 #include "mesh/dummy_object.h"
 #include "mesh/snapshot.h"
@@ -51,20 +52,6 @@ std::string settingsDirectory(GlobalFunc* global) {
   auto* dirInfo = reinterpret_cast<LWDirInfoFunc*>(global(hostapi::kDirInfo, GFUSE_TRANSIENT));
   const char* dir = dirInfo ? dirInfo(LWFTYPE_SETTING) : nullptr;
   return dir ? dir : "";
-}
-
-// The shaded display's texture of the gradient: one RGBA texel per gradient position
-// over 0..1, 256 texels.
-void createRGBABuffer(InstData& inst) {
-  const int size = 256;
-  inst.gradientTexture.assign(size_t(size) * 4, 0);
-  for (int i = 0; i < size; ++i) {
-    float colour[4];
-    getInterpolatedColorAtGradPosition(inst.gradient, float(i) / float(size - 1), std::span<float, 4>(colour));
-    for (int c = 0; c < 4; ++c)
-      inst.gradientTexture[size_t(i) * 4 + size_t(c)] = uint8_t(std::lround(std::fmin(std::fmax(colour[c], 0.0f), 1.0f) * 255.0f));
-  }
-  inst.gradientTextureSize = size;
 }
 
 void resolveWeightMap(InstData& inst) {

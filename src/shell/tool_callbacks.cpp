@@ -1,4 +1,5 @@
 // The tool's callbacks other than activation.
+#include "display/tool_frame.h"
 #include "gradient/gradient.h"
 #include "mesh/snapshot.h"
 #include "panel/edit_panel.h"
@@ -37,7 +38,7 @@ void VelmoraToolDone(LWInstance instPtr) {
 
 // Re-captures the snapshot when asked to, then clears the request. Leaves the tool when
 // its panel was closed or nothing is selected any more.
-void VelmoraToolDraw(LWInstance instPtr, LWCustomObjAccess*) {
+void VelmoraToolDraw(LWInstance instPtr, LWCustomObjAccess* access) {
   guardCallbackVoid([&] {
     if (!isOurs(instPtr)) {
       hostCommand("ChangeTool");
@@ -51,11 +52,7 @@ void VelmoraToolDraw(LWInstance instPtr, LWCustomObjAccess*) {
       hostCommand("ChangeTool");
       return;
     }
-    if (inst.redrawRequest & 2) {
-      getCurrentObject(inst);
-      correctVMapIndexByName(inst);
-    }
-    inst.redrawRequest = 0;
+    drawToolFrame(inst, access);
   });
 }
 
