@@ -138,7 +138,8 @@ void buildScreenFaceGrid(PaintContext& c) {
 }
 
 // The surface walk's neighbour lists in one packed array (reading them from the
-// snapshot's records costs a cache miss per point and face).
+// snapshot's records costs a cache miss per point and face), with the length of each
+// step on the packed positions, computed as the walk would compute it.
 void packWalkNeighbours(PaintContext& c) {
   ToolScratch& s = c.scratch;
   const MeshData& m = c.mesh;
@@ -151,6 +152,14 @@ void packWalkNeighbours(PaintContext& c) {
     });
     forEachNeighbour(m, i, [&](int32_t j) { s.walkNext.push_back(j); });
     s.walkStart[size_t(i) + 1] = int32_t(s.walkNext.size());
+  }
+  s.walkLength.resize(s.walkNext.size());
+  for (int32_t i = 0; i < n; ++i) {
+    const double* a = &s.position[size_t(i) * 3];
+    for (int32_t k = s.walkStart[size_t(i)]; k < s.walkStart[size_t(i) + 1]; ++k) {
+      const double* b = &s.position[size_t(s.walkNext[size_t(k)]) * 3];
+      s.walkLength[size_t(k)] = length(Vec3{b[0], b[1], b[2]} - Vec3{a[0], a[1], a[2]});
+    }
   }
 }
 
@@ -171,6 +180,7 @@ void sizeToolScratch(PaintContext& c) {
     s.mark.assign(n, 0);
     s.accepted.assign(n / 64 + 1, 0);
     s.walk.assign(n, WalkPoint{});
+    s.walkLink.assign(n, WalkLink{});
     s.walkEpoch = 0;
     s.list.members.clear();
     s.list.members.reserve(n);

@@ -7,10 +7,13 @@
 // unfolded position: on a flat or gently curved sheet |unfolded| is the straight
 // distance; where the path bends a lot, the path length takes over.
 //
-// The front is a binary heap ordered by (key, time the key was set), which settles
+// The front is a 4-ary heap ordered by (key, time the key was set), which settles
 // points in the same order as a sorted list with first-come first-served ties. Point
 // fields are initialised lazily by an epoch stamp, so a walk touches only the points it
-// reaches and their neighbours.
+// reaches and their neighbours. What depends only on the settled point and the point it
+// came from (its tangent frame) is computed once per settled point, and a relaxation
+// stops at the first of its rejecting tests it can decide (they are alternatives, so
+// their order does not change the outcome).
 //
 // A point exactly at the brush radius is not reached, as with the other builders: with
 // "Pen" or "Pen Sel" a point in the list is painted or selected whatever its factor.
@@ -26,28 +29,35 @@ namespace velmora::tool {
 namespace {
 
 constexpr double kUnreached = 1e20;
+constexpr size_t kArity = 4;
+
+Vec3 unitOrZero(const Vec3& v) {
+  const double len = length(v);
+  return len < 1e-11 ? Vec3{} : v * (1.0 / len);
+}
 
 struct Walk {
   PaintContext& c;
   ToolScratch& s;
   bool restrict;
-  uint32_t epoch;
+  uint32_t live;       // stamp of a live point with mark 0; live + 1 with mark 1
+  double radius;
 
   // Brings point i's record into this walk (straight = path = surface = 1e20, not
   // queued, hop 0, mark = candidate) and returns it.
   WalkPoint& touch(int32_t i) {
     WalkPoint& p = s.walk[size_t(i)];
-    if (p.stamp == epoch) return p;
-    p.stamp = epoch;
+    if ((p.stamp | 1u) == live + 1) return p;
+    p.stamp = live + ((!restrict || pointAt(c.mesh, i).selected) ? 1u : 0u);
     p.straightDist = p.pathLength = p.surfaceDist = kUnreached;
     p.walkSlot = -1;
-    p.walkParent = -1;
-    p.hopCount = 0;
-    p.mark = (!restrict || pointAt(c.mesh, i).selected) ? 1 : 0;
+    s.walkLink[size_t(i)] = {-1, 0};
     return p;
   }
+  bool marked(const WalkPoint& p) const { return p.stamp == live + 1; }
+  void unmark(WalkPoint& p) const { p.stamp = live; }
 
-  bool before(const WalkEntry& a, const WalkEntry& b) const {
+  static bool before(const WalkEntry& a, const WalkEntry& b) {
     return a.key < b.key || (a.key == b.key && a.sequence < b.sequence);
   }
   void place(size_t slot, const WalkEntry& e) {
@@ -57,7 +67,7 @@ struct Walk {
   void siftUp(size_t slot) {
     const WalkEntry e = s.walkHeap[slot];
     while (slot > 0) {
-      const size_t parent = (slot - 1) / 2;
+      const size_t parent = (slot - 1) / kArity;
       if (!before(e, s.walkHeap[parent])) break;
       place(slot, s.walkHeap[parent]);
       slot = parent;
@@ -67,13 +77,17 @@ struct Walk {
   void siftDown(size_t slot) {
     const WalkEntry e = s.walkHeap[slot];
     const size_t n = s.walkHeap.size();
+    const WalkEntry* heap = s.walkHeap.data();
     for (;;) {
-      size_t child = slot * 2 + 1;
-      if (child >= n) break;
-      if (child + 1 < n && before(s.walkHeap[child + 1], s.walkHeap[child])) ++child;
-      if (!before(s.walkHeap[child], e)) break;
-      place(slot, s.walkHeap[child]);
-      slot = child;
+      const size_t first = slot * kArity + 1;
+      if (first >= n) break;
+      size_t best = first;
+      const size_t last = std::min(first + kArity, n);
+      for (size_t k = first + 1; k < last; ++k)
+        if (before(heap[k], heap[best])) best = k;
+      if (!before(heap[best], e)) break;
+      place(slot, heap[best]);
+      slot = best;
     }
     place(slot, e);
   }
@@ -114,24 +128,38 @@ struct Walk {
   }
 };
 
-Vec3 unitOrZero(const Vec3& v) {
-  const double len = length(v);
-  return len < 1e-11 ? Vec3{} : v * (1.0 / len);
-}
+// The settled point A of testDistanceLinked2Pnts with what every relaxation from it
+// shares: its tangent frame (side w and w x normal, from the step that reached it) and
+// its walk fields.
+struct Settled {
+  int32_t index;
+  Vec3 pos;
+  Vec3 side, forward;
+  double unfoldedPos[2], unfoldedDir[2];
+  double pathLength;
+  int32_t hopCount;
+
+  Settled(const Walk& w, int32_t a, const Vec3& fromPos) : index(a), pos(w.pos(a)) {
+    const Vec3 n = w.normal(a);
+    side = unitOrZero(cross(n, pos - fromPos));
+    forward = cross(side, n);
+    const WalkPoint& A = w.s.walk[size_t(a)];
+    unfoldedPos[0] = A.unfoldedPos[0], unfoldedPos[1] = A.unfoldedPos[1];
+    unfoldedDir[0] = A.unfoldedDir[0], unfoldedDir[1] = A.unfoldedDir[1];
+    pathLength = A.pathLength;
+    hopCount = w.s.walkLink[size_t(a)].hopCount;
+  }
+};
 
 }  // namespace
 
-// One relaxation step of the walk: B reached from A (which was reached from the point at
-// fromPos, or from the hit point).
-static void testDistanceLinked2Pnts(Walk& w, const Vec3& fromPos, int32_t a, int32_t b) {
-  const WalkPoint& A = w.s.walk[size_t(a)];
-  WalkPoint& B = w.s.walk[size_t(b)];
-  const Vec3 pa = w.pos(a), na = w.normal(a);
-  const Vec3 u = pa - fromPos;
-  const Vec3 side = unitOrZero(cross(na, u));
-  const Vec3 d = w.pos(b) - pa;
-  const double L = length(d);
-  const double sLocal = dot(d, cross(side, na)), tLocal = dot(d, side);
+// One relaxation step of the walk: B reached from the settled point A over a step of
+// length L (|B - A|, from the press's packed lengths when there are some).
+static void testDistanceLinked2Pnts(Walk& w, const Settled& A, int32_t b, WalkPoint& B, double L) {
+  const double path = A.pathLength + L;
+  if (path >= B.pathLength) return;
+  const Vec3 d = w.pos(b) - A.pos;
+  const double sLocal = dot(d, A.forward), tLocal = dot(d, A.side);
   const double cDir = A.unfoldedDir[0], nDir = A.unfoldedDir[1];
   double x = sLocal * cDir + tLocal * nDir, y = sLocal * nDir - tLocal * cDir;
   const double xyLen = std::sqrt(x * x + y * y);
@@ -139,7 +167,7 @@ static void testDistanceLinked2Pnts(Walk& w, const Vec3& fromPos, int32_t a, int
   else x = cDir, y = nDir;
   const double bx = A.unfoldedPos[0] + L * x, by = A.unfoldedPos[1] + L * y;
   const double straight = std::sqrt(bx * bx + by * by);
-  const double path = A.pathLength + L;
+  if (straight >= B.straightDist && (path - B.pathLength) + (straight - B.straightDist) >= 0.0) return;
   const double ratio = path / std::max(straight, 1e-11);
   double dist = straight;
   if (ratio > 1.2) {
@@ -147,56 +175,59 @@ static void testDistanceLinked2Pnts(Walk& w, const Vec3& fromPos, int32_t a, int
     k = (3.0 - 2.0 * k) * k * k;
     dist = straight + k * (path - straight);
   }
-  if (dist >= w.c.view.brushRadius3D || dist >= B.surfaceDist || path >= B.pathLength) return;
-  if (straight >= B.straightDist && (path - B.pathLength) + (straight - B.straightDist) >= 0.0) return;
+  if (dist >= w.radius || dist >= B.surfaceDist) return;
   B.straightDist = straight;
   B.pathLength = path;
   B.surfaceDist = dist;
   B.unfoldedPos[0] = bx, B.unfoldedPos[1] = by;
   B.unfoldedDir[0] = x, B.unfoldedDir[1] = y;
-  B.walkParent = a;
-  B.hopCount = A.hopCount + 1;
-  w.queue(b, a, dist);
+  w.s.walkLink[size_t(b)] = {A.index, A.hopCount + 1};
+  w.queue(b, A.index, dist);
 }
 
 void makeEnablePointList_Mesh2(PaintContext& c, int32_t face, const Vec3& hit, int flag) {
   beginEnableList(c);
   if (face < 0 || cornerCountOf(c.mesh, face) < 2) return;
   ToolScratch& s = c.scratch;
-  if (++s.walkEpoch == 0) {
+  if (++s.walkEpoch >= 0x7fffffffu) {
     for (WalkPoint& p : s.walk) p.stamp = 0;
     s.walkEpoch = 1;
   }
-  Walk w{c, s, restrictToSelection(c, flag), s.walkEpoch};
+  Walk w{c, s, restrictToSelection(c, flag), s.walkEpoch * 2, c.view.brushRadius3D};
   s.walkHeap.clear();
-  const double radius = c.view.brushRadius3D;
   for (int32_t k = 0; k < cornerCountOf(c.mesh, face); ++k) {
     const int32_t v = cornerOf(c.mesh, face, k);
     WalkPoint& V = w.touch(v);
-    if (!V.mark) continue;
+    if (!w.marked(V)) continue;
     const double d = length(w.pos(v) - hit);
-    if (!(d < radius && d < V.straightDist)) continue;
+    if (!(d < w.radius && d < V.straightDist)) continue;
     V.straightDist = V.pathLength = V.surfaceDist = d;
     V.unfoldedPos[0] = d, V.unfoldedPos[1] = 0.0;
     V.unfoldedDir[0] = 1.0, V.unfoldedDir[1] = 0.0;
-    V.walkParent = -1;
-    V.mark = 0;
-    V.hopCount = 1;
+    w.unmark(V);
+    s.walkLink[size_t(v)] = {-1, 1};
     w.queue(v, -1, d);
   }
   const MeshData& m = c.mesh;
   while (!s.walkHeap.empty()) {
     const WalkEntry e = w.popSmallest();
     const int32_t a = e.point, from = e.from;
-    s.walk[size_t(a)].mark = 0;
+    w.unmark(s.walk[size_t(a)]);
     s.list.members.push_back(a);
-    const Vec3 fromPos = from < 0 ? hit : w.pos(from);
-    auto relax = [&](int32_t b) {
-      if (w.touch(b).mark && b != from) testDistanceLinked2Pnts(w, fromPos, a, b);
-    };
+    const Settled A(w, a, from < 0 ? hit : w.pos(from));
     if (s.cachesReady) {
-      for (int32_t k = s.walkStart[size_t(a)]; k < s.walkStart[size_t(a) + 1]; ++k) relax(s.walkNext[size_t(k)]);
+      const int32_t* next = s.walkNext.data();
+      const double* step = s.walkLength.data();
+      for (int32_t k = s.walkStart[size_t(a)], end = s.walkStart[size_t(a) + 1]; k < end; ++k) {
+        const int32_t b = next[k];
+        WalkPoint& B = w.touch(b);
+        if (w.marked(B) && b != from) testDistanceLinked2Pnts(w, A, b, B, step[k]);
+      }
     } else {
+      auto relax = [&](int32_t b) {
+        WalkPoint& B = w.touch(b);
+        if (w.marked(B) && b != from) testDistanceLinked2Pnts(w, A, b, B, length(w.pos(b) - A.pos));
+      };
       forEachFaceOf(m, a, [&](int32_t f, int32_t corner) {
         if (cornerCountOf(m, f) == 4) relax(cornerOf(m, f, (corner + 2) % 4));
       });
@@ -209,7 +240,7 @@ void makeEnablePointList_Mesh2(PaintContext& c, int32_t face, const Vec3& hit, i
   for (int32_t i : s.list.members) {
     const WalkPoint& p = s.walk[size_t(i)];
     pointAt(c.mesh, i).factor = falloffCurve(clamp01(p.surfaceDist / c.view.brushRadius3DMin));
-    depth = std::max(depth, p.hopCount);
+    depth = std::max(depth, s.walkLink[size_t(i)].hopCount);
   }
   s.list.influenceDepth = depth;
   linkEnableList(c);

@@ -2,8 +2,8 @@
 // snapshot (struct of arrays, sized once per snapshot and reused by every event), the
 // caches built at each press, and the influence list.
 //
-// Per point (bytes): position 24, walk neighbours about 36, screen 24, behindEye 1, otherNormal 24, brushDistance 8, mark 1,
-// accepted bit 1/8, the surface-walk record 80 (WalkPoint): about 198 bytes, plus the
+// Per point (bytes): position 24, walk neighbours about 36 + 64 (with step lengths), screen 24, behindEye 1, otherNormal 24, brushDistance 8, mark 1,
+// accepted bit 1/8, the surface-walk records 64 + 8 (WalkPoint, WalkLink): about 190 bytes, plus the
 // two point grids (about 6 bytes each) and the walk heap (24 per queued point).
 // Per face: faceBox 32, faceBehind 1, faceCorner 16, faceNormal 24, faceStamp 4, and its
 // grid entries.
@@ -39,19 +39,23 @@ struct WalkEntry {
   int32_t from = -1;  // -1: the hit point itself
 };
 
-// One point's surface-walk fields, together so that reaching a point touches one or two
-// cache lines. Live only while stamp equals the walk's epoch.
-struct WalkPoint {
+// One point's surface-walk fields, together in one cache line so that reaching a point
+// touches as little memory as possible. Live only while stamp / 2 equals the walk's
+// epoch; the low bit of a live stamp is the point's mark (still a candidate to reach).
+struct alignas(64) WalkPoint {
   double straightDist;    // straight distance in the unfolded plane
   double pathLength;      // length of the edge path
   double surfaceDist;     // the distance used
   double unfoldedPos[2];  // position in the unfolded plane, the hit at the origin
   double unfoldedDir[2];  // unit direction of the last step there
-  int32_t walkParent;     // the point it was reached from, -1: the hit point
-  int32_t walkSlot;       // heap position, -1 when not queued
-  int32_t hopCount;       // edges from the clicked face
   uint32_t stamp;
-  uint8_t mark;           // still a candidate to be reached
+  int32_t walkSlot;       // heap position, -1 when not queued
+};
+
+// The walk fields read only when a point is settled or improved.
+struct WalkLink {
+  int32_t walkParent;     // the point it was reached from, -1: the hit point
+  int32_t hopCount;       // edges from the clicked face
 };
 
 struct ToolScratch {
@@ -64,6 +68,7 @@ struct ToolScratch {
   // its edge neighbours (the order the surface walk relaxes them in).
   std::vector<int32_t> walkStart;   // points + 1 offsets
   std::vector<int32_t> walkNext;
+  std::vector<double> walkLength;   // per walkNext entry: the step's length
   std::vector<double> screen;       // x, y, depth per point
   std::vector<uint8_t> behindEye;   // perspective depth below kBehindEyeDepth
   std::vector<double> faceBox;      // minX, minY, maxX, maxY per face (screen)
@@ -90,6 +95,7 @@ struct ToolScratch {
 
   // Surface walk (lazy: a point's record is live only when its stamp equals walkEpoch).
   std::vector<WalkPoint> walk;
+  std::vector<WalkLink> walkLink;
   uint32_t walkEpoch = 0;
   std::vector<WalkEntry> walkHeap;
   uint64_t walkSequence = 0;
