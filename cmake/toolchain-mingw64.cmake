@@ -13,6 +13,10 @@ set(CMAKE_FIND_ROOT_PATH_MODE_LIBRARY ONLY)
 set(CMAKE_FIND_ROOT_PATH_MODE_INCLUDE ONLY)
 set(CMAKE_FIND_ROOT_PATH_MODE_PACKAGE ONLY)
 
+# The sim's PNG encoder is a header-only library from Debian's libstb-dev; its folder holds
+# nothing but stb headers, so it is searched last, after the target's own headers.
+set(CMAKE_CXX_FLAGS_INIT "-idirafter /usr/include/stb")
+
 # The C and C++ runtimes and the thread library go into each program and into the
 # module itself, so nothing but the system's own DLLs has to sit beside them.
 set(CMAKE_EXE_LINKER_FLAGS_INIT "-static")

@@ -4,6 +4,8 @@
 set -euo pipefail
 
 packages=(build-essential cmake libgtest-dev libgmock-dev libbenchmark-dev assimp-utils python3 clang)
+# The sim's PNG encoder (stb_image_write) and the tests' decoder (stb_image), header-only.
+packages+=(libstb-dev)
 # The Windows x64 build: the mingw-w64 cross compiler (posix threads) and Wine to run it.
 packages+=(g++-mingw-w64-x86-64-posix wine64 wine)
 

@@ -1,5 +1,5 @@
-// Saving an Image as a PNG file without a compression library: 8-bit RGBA, one IDAT chunk
-// holding a zlib stream of "stored" (uncompressed) deflate blocks.
+// Saving an Image as a PNG file: 8-bit RGBA, compressed by stb_image_write (Debian's
+// libstb-dev), which picks a row filter per row and deflates the rows.
 #pragma once
 #include <string>
 #include <vector>
@@ -9,8 +9,8 @@
 
 namespace sim {
 
-// The PNG file's bytes: signature, IHDR (colour type 6, bit depth 8, no interlace), IDAT
-// (every row prefixed with filter 0), IEND. Cost O(width x height), one allocation.
+// The PNG file's bytes: signature, IHDR (colour type 6, bit depth 8, no interlace), IDAT,
+// IEND. Empty for an empty image or when the encoder fails. Cost O(width x height).
 std::vector<char> encodePng(const Image& image);
 
 // Writes encodePng(image) to `path` through a temporary file and a rename, so a failed

@@ -1,5 +1,7 @@
-// An independent reader for the PNGs the writer makes (8-bit RGBA, stored deflate blocks,
-// filter 0), checking every structural field on the way so tests can compare pixels.
+// An independent reader for the PNGs the writer makes (8-bit RGBA, no interlace),
+// checking every structural field on the way so tests can compare pixels. The deflate
+// stream is inflated by stb_image's zlib decoder; chunk CRCs, the Adler-32 and the five
+// row filters are checked and undone here.
 #pragma once
 #include <cstdint>
 #include <string>
@@ -10,7 +12,7 @@
 namespace velmora_test {
 
 // Decodes `bytes`; false with `why` on the first check that fails (signature, chunk CRC,
-// IHDR field, zlib header, block lengths, Adler-32, row filter, size).
-bool decodeStoredPng(const std::vector<uint8_t>& bytes, sim::Image& out, std::string& why);
+// IHDR field, zlib header, Adler-32, row filter, size).
+bool decodePng(const std::vector<uint8_t>& bytes, sim::Image& out, std::string& why);
 
 }  // namespace velmora_test

@@ -1,5 +1,5 @@
-// The PNG writer against an independent decoder: structure, checksums and pixels, across
-// the 65535-byte stored-block boundary, and the atomic file write.
+// The PNG writer against an independent decoder: structure, checksums and pixels at sizes
+// from one pixel to a full viewport, and the atomic file write.
 #include <gtest/gtest.h>
 
 #include <filesystem>
@@ -24,7 +24,7 @@ sim::Image patterned(int w, int h) {
 }
 
 TEST(PngWriter, DecodesToTheSamePixelsAtEverySize) {
-  // 1x1; odd sizes; raw data just under, at and over one stored block (65535 bytes).
+  // 1x1; odd sizes; single rows and columns; rows long enough for every filter choice.
   const std::pair<int, int> sizes[] = {{1, 1}, {3, 2}, {17, 5}, {16383, 1}, {1, 65535 / 5}, {200, 100}, {640, 480}};
   for (auto [w, h] : sizes) {
     SCOPED_TRACE(std::to_string(w) + "x" + std::to_string(h));
@@ -32,7 +32,7 @@ TEST(PngWriter, DecodesToTheSamePixelsAtEverySize) {
     const std::vector<char> png = sim::encodePng(image);
     sim::Image back;
     std::string why;
-    ASSERT_TRUE(velmora_test::decodeStoredPng(std::vector<uint8_t>(png.begin(), png.end()), back, why)) << why;
+    ASSERT_TRUE(velmora_test::decodePng(std::vector<uint8_t>(png.begin(), png.end()), back, why)) << why;
     EXPECT_EQ(back.width, w);
     EXPECT_EQ(back.height, h);
     EXPECT_TRUE(back.rgba == image.rgba);
@@ -46,7 +46,7 @@ TEST(PngWriter, WritesTheFileAtomicallyAndRefusesEmptyPictures) {
   ASSERT_TRUE(sim::writePng(image, dir.file("a.png"), error)) << error.text();
   sim::Image back;
   std::string why;
-  ASSERT_TRUE(velmora_test::decodeStoredPng(velmora_test::readBytes(dir.file("a.png")), back, why)) << why;
+  ASSERT_TRUE(velmora_test::decodePng(velmora_test::readBytes(dir.file("a.png")), back, why)) << why;
   EXPECT_TRUE(back.rgba == image.rgba);
 
   EXPECT_FALSE(sim::writePng(sim::Image(), dir.file("empty.png"), error));
@@ -60,3 +60,16 @@ TEST(PngWriter, WritesTheFileAtomicallyAndRefusesEmptyPictures) {
 }
 
 }  // namespace
+
+TEST(PngWriter, CompressesFlatPicturesAndRefusesShortPixelData) {
+  const sim::Image flat(640, 480, {40, 40, 44, 255});
+  const std::vector<char> png = sim::encodePng(flat);
+  EXPECT_LT(png.size(), flat.rgba.size() / 50);  // deflated, not stored
+  sim::Image back;
+  std::string why;
+  ASSERT_TRUE(velmora_test::decodePng(std::vector<uint8_t>(png.begin(), png.end()), back, why)) << why;
+  EXPECT_TRUE(back.rgba == flat.rgba);
+  sim::Image broken(4, 4);
+  broken.rgba.resize(10);  // fewer bytes than its size says
+  EXPECT_TRUE(sim::encodePng(broken).empty());
+}

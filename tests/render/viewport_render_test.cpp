@@ -247,7 +247,7 @@ TEST(PictureAction, WritesViewportPicturesIntoTheOutputFolder) {
   for (auto [name, width] : files) {
     SCOPED_TRACE(name);
     sim::Image image;
-    ASSERT_TRUE(velmora_test::decodeStoredPng(velmora_test::readBytes(dir.file(name)), image, why)) << why;
+    ASSERT_TRUE(velmora_test::decodePng(velmora_test::readBytes(dir.file(name)), image, why)) << why;
     EXPECT_EQ(image.width, width);
     const auto& written = session.written();
     EXPECT_NE(std::find(written.begin(), written.end(), dir.file(name)), written.end());
