@@ -127,11 +127,14 @@ void buildScreenFaceGrid(PaintContext& c) {
   s.frontFaceBounds[2] = bounds.hi[0], s.frontFaceBounds[3] = bounds.hi[1];
   sizeUniformGrid(s.screenFaces, 2, bounds, faces / 2 + 1);
   s.wideFaces.clear();
-  for (int32_t f = 0; f < faceRecordCount(m); ++f)
-    if (cornerCountOf(m, f) >= 3 && (s.faceBehind[size_t(f)] || isWideFace(s, f))) s.wideFaces.push_back(f);
+  for (int32_t f = 0; f < faceRecordCount(m); ++f) {
+    const bool outside = cornerCountOf(m, f) >= 3 && (s.faceBehind[size_t(f)] || isWideFace(s, f));
+    s.faceOutsideGrid[size_t(f)] = outside ? 1 : 0;
+    if (outside) s.wideFaces.push_back(f);
+  }
   fillUniformGrid(s.screenFaces, [&](auto&& add) {
     for (int32_t f = 0; f < faceRecordCount(m); ++f) {
-      if (cornerCountOf(m, f) < 3 || s.faceBehind[size_t(f)] || isWideFace(s, f)) continue;
+      if (cornerCountOf(m, f) < 3 || s.faceOutsideGrid[size_t(f)]) continue;
       add(f, faceGridBox(s, f));
     }
   });
@@ -195,6 +198,7 @@ void sizeToolScratch(PaintContext& c) {
     s.faceBox.assign(f * 4, 0.0);
     s.faceBehind.assign(f, 0);
     s.faceCorner.assign(f * 4, -1);
+    s.faceOutsideGrid.assign(f, 0);
     s.faceNormal.assign(f * 3, 0.0);
     s.faceStamp.assign(f, 0);
     s.faceEpoch = 0;

@@ -81,6 +81,7 @@ struct ToolScratch {
   UniformGrid worldPoints;          // all points, by displayed position
   UniformGrid screenFaces;          // faces (not lines) in front, by screen box
   std::vector<int32_t> wideFaces;   // faces not in screenFaces: behind the eye or very wide
+  std::vector<uint8_t> faceOutsideGrid;  // per face: listed in wideFaces
   bool screenFacesMatchRay = false; // the pick ray runs along the view: screenFaces may be used
 
   // Normals on the displayed positions, refreshed at each press.

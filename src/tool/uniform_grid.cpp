@@ -44,19 +44,4 @@ void sizeUniformGrid(UniformGrid& g, int32_t dimension, const GridBox& bounds, i
     g.dims[a] = a < dimension ? int32_t(std::min(std::floor(extent[a] / g.cellSize) + 1.0, 1e6)) : 1;
 }
 
-void cellRange(const UniformGrid& g, const GridBox& box, int32_t lo[3], int32_t hi[3]) {
-  for (int32_t a = 0; a < 3; ++a) {
-    if (a >= g.dimension) {
-      lo[a] = hi[a] = 0;
-      continue;
-    }
-    const double l = std::floor((box.lo[a] - g.origin[a]) / g.cellSize);
-    const double h = std::floor((box.hi[a] - g.origin[a]) / g.cellSize);
-    const double top = double(g.dims[a] - 1);
-    // NaN compares false everywhere and lands on the whole axis, a safe superset.
-    lo[a] = int32_t(l > 0.0 ? std::min(l, top) : 0.0);
-    hi[a] = int32_t(h < top ? std::max(h, 0.0) : top);
-  }
-}
-
 }  // namespace velmora::tool
