@@ -16,15 +16,18 @@ Vec3 unitOrZero(const Vec3& v) {
 
 }  // namespace
 
-Vec3 storeFaceNormal(const MeshData& m, ToolScratch& s, int32_t f) {
+namespace {
+
+template <class PosOf>
+Vec3 storeNormal(const MeshData& m, ToolScratch& s, int32_t f, PosOf&& posOf) {
   const int32_t k = cornerCountOf(m, f);
   Vec3 n{};
   if (k >= 3) {
-    const Vec3 a = displayedPos(m, cornerOf(m, f, 0)), b = displayedPos(m, cornerOf(m, f, 1));
-    const Vec3 c = displayedPos(m, cornerOf(m, f, 2));
+    const Vec3 a = posOf(cornerOf(m, f, 0)), b = posOf(cornerOf(m, f, 1));
+    const Vec3 c = posOf(cornerOf(m, f, 2));
     n = cross(b - a, c - a);
     if (k == 4) {
-      const Vec3 d = displayedPos(m, cornerOf(m, f, 3));
+      const Vec3 d = posOf(cornerOf(m, f, 3));
       n = n + cross(d - c, a - c);
     }
     n = unitOrZero(n);
@@ -32,6 +35,20 @@ Vec3 storeFaceNormal(const MeshData& m, ToolScratch& s, int32_t f) {
   double* out = &s.faceNormal[size_t(f) * 3];
   out[0] = n.x, out[1] = n.y, out[2] = n.z;
   return n;
+}
+
+}  // namespace
+
+Vec3 storeFaceNormal(const MeshData& m, ToolScratch& s, int32_t f) {
+  return storeNormal(m, s, f, [&](int32_t i) { return displayedPos(m, i); });
+}
+
+Vec3 storePackedFaceNormal(const MeshData& m, ToolScratch& s, int32_t f) {
+  const double* packed = s.position.data();
+  return storeNormal(m, s, f, [&](int32_t i) {
+    const double* p = packed + size_t(i) * 3;
+    return Vec3{p[0], p[1], p[2]};
+  });
 }
 
 void initOtherNormOfPoints(PaintContext& c) {

@@ -76,10 +76,11 @@ void buildScreenPointGrid(PaintContext& c) {
 
 void buildWorldPointGrid(PaintContext& c) {
   ToolScratch& s = c.scratch;
+  const double* packed = s.position.data();
   GridBox bounds;
   for (int a = 0; a < 3; ++a) bounds.lo[a] = 1e300, bounds.hi[a] = -1e300;
   for (int32_t i = 0; i < pointCount(c.mesh); ++i) {
-    const double* p = pointAt(c.mesh, i).pos;
+    const double* p = packed + size_t(i) * 3;
     for (int a = 0; a < 3; ++a) bounds.lo[a] = std::min(bounds.lo[a], p[a]), bounds.hi[a] = std::max(bounds.hi[a], p[a]);
   }
   if (pointCount(c.mesh) == 0) bounds = GridBox{};
@@ -87,7 +88,7 @@ void buildWorldPointGrid(PaintContext& c) {
   fillUniformGrid(s.worldPoints, [&](auto&& add) {
     for (int32_t i = 0; i < pointCount(c.mesh); ++i) {
       GridBox at;
-      const double* p = pointAt(c.mesh, i).pos;
+      const double* p = packed + size_t(i) * 3;
       for (int a = 0; a < 3; ++a) at.lo[a] = at.hi[a] = p[a];
       add(i, at);
     }
@@ -214,7 +215,7 @@ void prepareStrokeCaches(PaintContext& c) {
   c.scratch.lines.clear();
   for (int32_t f = faceRecordCount(c.mesh) - 1; f >= 0; --f) {
     if (cornerCountOf(c.mesh, f) == 2) c.scratch.lines.push_back(f);
-    else storeFaceNormal(c.mesh, c.scratch, f);
+    else storePackedFaceNormal(c.mesh, c.scratch, f);
   }
   buildScreenPointGrid(c);
   buildWorldPointGrid(c);
