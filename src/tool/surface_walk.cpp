@@ -57,8 +57,10 @@ struct Walk {
   bool marked(const WalkPoint& p) const { return p.stamp == live + 1; }
   void unmark(WalkPoint& p) const { p.stamp = live; }
 
+  // Without short-circuits, so choosing among children compiles to selects, not to
+  // branches that a front of near-equal keys mispredicts.
   static bool before(const WalkEntry& a, const WalkEntry& b) {
-    return a.key < b.key || (a.key == b.key && a.sequence < b.sequence);
+    return (a.key < b.key) | ((a.key == b.key) & (a.sequence < b.sequence));
   }
   void place(size_t slot, const WalkEntry& e) {
     s.walkHeap[slot] = e;
@@ -83,8 +85,7 @@ struct Walk {
       if (first >= n) break;
       size_t best = first;
       const size_t last = std::min(first + kArity, n);
-      for (size_t k = first + 1; k < last; ++k)
-        if (before(heap[k], heap[best])) best = k;
+      for (size_t k = first + 1; k < last; ++k) best = before(heap[k], heap[best]) ? k : best;
       if (!before(heap[best], e)) break;
       place(slot, heap[best]);
       slot = best;
@@ -237,13 +238,17 @@ void makeEnablePointList_Mesh2(PaintContext& c, int32_t face, const Vec3& hit, i
   // Settled first = pushed first, so the list runs from the last settled to the first.
   std::reverse(s.list.members.begin(), s.list.members.end());
   int32_t depth = 0;
+  PntUserData* previous = nullptr;
   for (int32_t i : s.list.members) {
-    const WalkPoint& p = s.walk[size_t(i)];
-    pointAt(c.mesh, i).factor = falloffCurve(clamp01(p.surfaceDist / c.view.brushRadius3DMin));
+    PntUserData& p = pointAt(c.mesh, i);
+    p.factor = falloffCurve(clamp01(s.walk[size_t(i)].surfaceDist / c.view.brushRadius3DMin));
     depth = std::max(depth, s.walkLink[size_t(i)].hopCount);
+    if (previous) previous->enableNext = &p;
+    else c.mesh.enableList = &p;
+    previous = &p;
   }
+  if (previous) previous->enableNext = nullptr;
   s.list.influenceDepth = depth;
-  linkEnableList(c);
 }
 
 }  // namespace velmora::tool
