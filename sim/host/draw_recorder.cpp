@@ -28,10 +28,15 @@ void setTexture(void* disp, int size, unsigned char* rgba) {
   DrawList* list = L(disp);
   list->current.textureSize = rgba && size > 0 ? size : 0;
   list->textureSize = list->current.textureSize;
-  if (list->textureSize)
+  list->current.textureIndex = -1;
+  if (list->textureSize) {
     list->texture.assign(rgba, rgba + size_t(size) * size_t(size) * 4);
-  else
+    list->current.textureIndex = int(list->textures.size());
+    list->textures.push_back(list->texture);
+    list->textureSizes.push_back(size);
+  } else {
     list->texture.clear();
+  }
 }
 void setUVs(void* disp, double uv0[2], double uv1[2], double uv2[2], double uv3[2]) {
   double* uvs[4] = {uv0, uv1, uv2, uv3};
@@ -76,6 +81,10 @@ void beginRecording(LWCustomObjAccess& access, DrawList& list, int lwView, const
                     const double viewDir[3]) {
   list.primitives.clear();
   list.current = DrawPrimitive{};
+  list.texture.clear();
+  list.textureSize = 0;
+  list.textures.clear();
+  list.textureSizes.clear();
   access = LWCustomObjAccess{};
   access.view = lwView;
   access.flags = 0;

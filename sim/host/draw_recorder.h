@@ -24,6 +24,7 @@ struct DrawPrimitive {
   int pattern = LWLPAT_SOLID;
   unsigned drawMode = LWDRAWMODE_DEPTHTEST | LWDRAWMODE_DEPTHWRITE;  // the host default
   int textureSize = 0;  // the texture in force (0: none)
+  int textureIndex = -1;  // that texture in DrawList::textures (-1: none)
   std::array<std::array<double, 2>, 4> uvs = {};
 };
 
@@ -33,6 +34,11 @@ struct DrawList {
   DrawPrimitive current;         // colour, pattern, mode ... in force for the next one
   std::vector<uint8_t> texture;  // the last texture set, size x size RGBA
   int textureSize = 0;
+  // Every texture set during the drawing, in order: the host uploads the bytes when
+  // setTexture is called, so later changes to the plug-in's array do not reach shapes
+  // drawn before.
+  std::vector<std::vector<uint8_t>> textures;
+  std::vector<int> textureSizes;
 };
 
 // Fills `access` so that everything drawn through it lands in `list`. The list must

@@ -61,9 +61,16 @@ std::vector<ViewVertex> circleCorners(const Vec3& centre, double radius, const V
   return corners;
 }
 
+// The bytes of the texture in force for p, when it has one of the right size.
+const std::vector<uint8_t>* textureOf(const DrawPrimitive& p, const DrawList& list) {
+  if (p.textureSize <= 0 || p.textureIndex < 0 || size_t(p.textureIndex) >= list.textures.size()) return nullptr;
+  const std::vector<uint8_t>& t = list.textures[size_t(p.textureIndex)];
+  return t.size() >= size_t(p.textureSize) * size_t(p.textureSize) * 4 ? &t : nullptr;
+}
+
 }  // namespace
 
-void renderDrawList(const DrawList& list, const SimScene& scene, ViewPainter& painter) {
+void renderDrawList(const DrawList& list, const SimScene& scene, ViewPainter& painter, const DrawAccessPolicy& policy) {
   std::vector<ViewVertex> corners;
   for (const DrawPrimitive& p : list.primitives) {
     RasterState s = stateOf(p);
@@ -101,14 +108,15 @@ void renderDrawList(const DrawList& list, const SimScene& scene, ViewPainter& pa
         } else if (outlined) {
           outline(corners, s, painter);
         } else {
-          if (p.kind == DrawPrimitive::Quad && p.textureSize > 0 && p.textureSize == list.textureSize &&
-              list.texture.size() >= size_t(list.textureSize) * size_t(list.textureSize) * 4) {
+          const std::vector<uint8_t>* texture = textureOf(p, list);
+          if (p.kind == DrawPrimitive::Quad && texture) {
             for (size_t i = 0; i < 4 && i < corners.size(); ++i) {
               corners[i].u = p.uvs[i][0];
               corners[i].v = p.uvs[i][1];
             }
-            s.texture = list.texture.data();
-            s.textureSize = list.textureSize;
+            s.texture = texture->data();
+            s.textureSize = p.textureSize;
+            s.linearFilter = policy.textureFilter == DrawAccessPolicy::TextureFilter::Linear;
           }
           painter.polygon(corners, s);
         }

@@ -15,8 +15,17 @@ namespace sim {
 //   1 m). LWCSYS_VIEWPORT: window pixels from the top left, z 0 near .. 1 far.
 // - Circles and disks lie in the view plane around their centre; the radius is in the
 //   primitive's units (pixels for LWCSYS_VIEWPORT).
-// - The texture (the list's last one) maps onto quads with their four UVs, nearest texel.
+// - The texture in force when a quad was drawn maps onto it with its four UVs (the
+//   documents promise textures on quads only); filtered as `policy` says.
 // - LWDRAWMODE_OUTLINE draws triangles, quads, polygons and disks as closed outlines.
-void renderDrawList(const DrawList& list, const SimScene& scene, ViewPainter& painter);
+// How the host's OpenGL samples a plug-in's texture: the documents do not say, so both
+// plausible filters are offered. Linear is what a gradient texture of key colours
+// (sampled between key texels) is made for.
+struct DrawAccessPolicy {
+  enum class TextureFilter { Nearest, Linear } textureFilter = TextureFilter::Linear;
+};
+
+void renderDrawList(const DrawList& list, const SimScene& scene, ViewPainter& painter,
+                    const DrawAccessPolicy& policy = {});
 
 }  // namespace sim

@@ -50,6 +50,30 @@ void clipAxis(std::vector<V>& poly, bool useX, double limit, double sign) {
   poly.swap(out);
 }
 
+// The texture at (u, v), channels 0..1: the texel under it, or with linearFilter the
+// four texels around it weighted by distance (texel centres at (i + 0.5) / size, edges
+// clamped), as GL_NEAREST and GL_LINEAR with GL_CLAMP_TO_EDGE sample.
+std::array<float, 4> sampleTexture(const RasterState& s, double u, double v) {
+  const int n = s.textureSize;
+  auto texel = [&](int tx, int ty) {
+    tx = std::clamp(tx, 0, n - 1), ty = std::clamp(ty, 0, n - 1);
+    return s.texture + (size_t(ty) * size_t(n) + size_t(tx)) * 4;
+  };
+  std::array<float, 4> out{};
+  if (!s.linearFilter) {
+    const uint8_t* t = texel(int(std::floor(u * n)), int(std::floor(v * n)));
+    for (size_t c = 0; c < 4; ++c) out[c] = float(t[c]) / 255.0f;
+    return out;
+  }
+  const double x = u * n - 0.5, y = v * n - 0.5;
+  const int x0 = int(std::floor(x)), y0 = int(std::floor(y));
+  const double fx = x - x0, fy = y - y0;
+  const uint8_t *a = texel(x0, y0), *b = texel(x0 + 1, y0), *c = texel(x0, y0 + 1), *d = texel(x0 + 1, y0 + 1);
+  for (size_t k = 0; k < 4; ++k)
+    out[k] = float(((a[k] * (1 - fx) + b[k] * fx) * (1 - fy) + (c[k] * (1 - fx) + d[k] * fx) * fy) / 255.0);
+  return out;
+}
+
 uint16_t patternMask(int pattern) {
   switch (pattern) {
     case 1: return 0x3333;  // dot: 2 on, 2 off
@@ -154,11 +178,8 @@ void Rasteriser::fill(const Linear& a0, const Linear& b0, const Linear& c0, cons
       }
       const double u = (l[0] * v[0]->uq + l[1] * v[1]->uq + l[2] * v[2]->uq) / q;
       const double t = (l[0] * v[0]->vq + l[1] * v[1]->vq + l[2] * v[2]->vq) / q;
-      const int n = s.textureSize;
-      const int tx = std::clamp(int(std::floor(u * n)), 0, n - 1), ty = std::clamp(int(std::floor(t * n)), 0, n - 1);
-      const uint8_t* texel = s.texture + (size_t(ty) * size_t(n) + size_t(tx)) * 4;
-      std::array<float, 4> rgba;
-      for (size_t c = 0; c < 4; ++c) rgba[c] = s.colour[c] * float(texel[c]) / 255.0f;
+      std::array<float, 4> rgba = sampleTexture(s, u, t);
+      for (size_t c = 0; c < 4; ++c) rgba[c] *= s.colour[c];
       plot(x, y, z, rgba, s);
     }
   }

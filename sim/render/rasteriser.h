@@ -35,8 +35,9 @@ struct RasterState {
   bool depthWrite = true;
   bool cullBack = false;     // drop triangles whose corners run counter-clockwise on screen
   int pattern = 0;           // LWLPAT_*: solid, dot, dash, long dot (lines only)
-  const uint8_t* texture = nullptr;  // size x size RGBA, row 0 at v = 0; nearest texel,
-  int textureSize = 0;               // multiplied by the colour
+  const uint8_t* texture = nullptr;  // size x size RGBA, row 0 at v = 0; multiplied by the
+  int textureSize = 0;               // colour
+  bool linearFilter = false;         // blend the four nearest texels (edges clamped), else nearest
   double depthBias = 0;      // pulled nearer by this much before the test (wires on surfaces)
   int pointSize = 3;         // points are squares this many pixels wide
 };

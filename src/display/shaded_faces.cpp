@@ -14,11 +14,14 @@ void drawFace(const LWCustomObjAccess& a, const FaceData& face, double s) {
     uv[i][1] = 1.5 * s;
     corner[i][0] = p.pos[0], corner[i][1] = p.pos[1], corner[i][2] = p.pos[2];
   }
+  // The host documents its texture on quads only: a triangle goes as a quad whose last
+  // corner repeats its third, so it is shaded like the rest under any host.
+  if (n == 3) {
+    uv[3][0] = uv[2][0], uv[3][1] = uv[2][1];
+    corner[3][0] = corner[2][0], corner[3][1] = corner[2][1], corner[3][2] = corner[2][2];
+  }
   a.setUVs(a.dispData, uv[0], uv[1], uv[2], uv[3]);
-  if (n == 4)
-    a.quad(a.dispData, corner[0], corner[1], corner[2], corner[3], LWCSYS_WORLD);
-  else
-    a.triangle(a.dispData, corner[0], corner[1], corner[2], LWCSYS_WORLD);
+  a.quad(a.dispData, corner[0], corner[1], corner[2], corner[3], LWCSYS_WORLD);
 }
 
 double centroidDepth(const FaceData& face, const velmora::geometry::Vec3& vd) {

@@ -10,6 +10,7 @@ void depthSortMeshPolygons(std::span<FaceData*> faces, int first, int last);
 
 // Shaded choices only, with a gradient texture and faces: each face's corners take
 // u = (colourKey + 0.5) / N, v = 1.5 / N. Depth on: draw mode 13, colorWhite, list
-// order. "No Depth": draw mode 0, transWhite, farthest first by centroid . vd (fills
+// order. Triangles go as quads with a repeated corner (the documented texture target).
+// "No Depth": draw mode 0, transWhite, farthest first by centroid . vd (fills
 // mesh.faceOrder, which keeps its storage). The texture is released afterwards.
 void drawShadedFaces(DisplayFrame& f);

@@ -254,3 +254,23 @@ TEST(DisplayNoObject, OnlyTheCursorIsDrawnWithoutAnObject) {
   EXPECT_EQ(c.triangles, 8);  // the 3-pixel cyan dot
   EXPECT_EQ(c.quads + c.lines + c.texturedQuads, 0);
 }
+
+TEST(DisplayShading, TrianglesAreShadedAsQuadsWithARepeatedCorner) {
+  DisplayBench b;
+  Points points = {{0, 0, 0}, {1, 0, 0}, {0, 1, 0}, {1, 1, 0}, {2, 0, 0}};
+  Polygons polygons = {{0, 1, 2}, {1, 4, 3}};
+  b.load(points, polygons);
+  b.inst->visibility = kShadedSolid;
+  b.setValue(1, 1.0f);
+  b.draw();
+  const Counts c = b.counts();
+  EXPECT_EQ(c.texturedQuads, 2);
+  EXPECT_EQ(c.texturedTriangles, 0);
+  const double s = 1.0 / b.inst->gradientTextureSize;
+  for (const sim::DrawPrimitive& p : b.list.primitives) {
+    if (!p.textureSize) continue;
+    EXPECT_EQ(p.vertices[3], p.vertices[2]);
+    EXPECT_EQ(p.uvs[3], p.uvs[2]);
+    for (const auto& uv : p.uvs) EXPECT_DOUBLE_EQ(uv[1], 1.5 * s);  // the middle key row
+  }
+}
