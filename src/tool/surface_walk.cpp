@@ -158,7 +158,7 @@ struct Settled {
 // length L (|B - A|, from the press's packed lengths when there are some).
 static void testDistanceLinked2Pnts(Walk& w, const Settled& A, int32_t b, WalkPoint& B, double L) {
   const double path = A.pathLength + L;
-  if (path >= B.pathLength) return;
+  if (path >= B.pathLength) return;  // also tested by the caller's loop, where most end
   const Vec3 d = w.pos(b) - A.pos;
   const double sLocal = dot(d, A.forward), tLocal = dot(d, A.side);
   const double cDir = A.unfoldedDir[0], nDir = A.unfoldedDir[1];
@@ -222,7 +222,8 @@ void makeEnablePointList_Mesh2(PaintContext& c, int32_t face, const Vec3& hit, i
       for (int32_t k = s.walkStart[size_t(a)], end = s.walkStart[size_t(a) + 1]; k < end; ++k) {
         const int32_t b = next[k];
         WalkPoint& B = w.touch(b);
-        if (w.marked(B) && b != from) testDistanceLinked2Pnts(w, A, b, B, step[k]);
+        if (w.marked(B) && b != from && A.pathLength + step[k] < B.pathLength)
+          testDistanceLinked2Pnts(w, A, b, B, step[k]);
       }
     } else {
       auto relax = [&](int32_t b) {
