@@ -2,6 +2,7 @@
 // host's command interpreter.
 #include "app/script.h"
 
+#include <algorithm>
 #include <cmath>
 #include <cstdlib>
 #include <functional>
@@ -97,7 +98,7 @@ class Runner {
         actions = {{"SelectItem", &Runner::selectItem},       {"Tool", &Runner::tool},
                    {"ChangeTool", &Runner::changeTool},       {"Viewport", &Runner::viewport},
                    {"Press", &Runner::press},                 {"Drag", &Runner::drag},
-                   {"Release", &Runner::release},             {"Panel", &Runner::panel},
+                   {"Release", &Runner::release},             {"Stroke", &Runner::stroke},             {"Panel", &Runner::panel},
                    {"Menu", &Runner::menu},                   {"Answer", &Runner::answer},
                    {"CancelMonitorAfter", &Runner::cancelAfter}, {"SaveObjects", &Runner::saveObjects},
                    {"SaveScene", &Runner::saveScene},         {"Redraw", &Runner::redraw},
@@ -147,7 +148,8 @@ class Runner {
                                                    std::to_string(ports.size()));
     SimViewport v = size_t(n) < ports.size() ? ports[size_t(n)] : SimViewport{};
     static const std::map<std::string, int> types = {{"top", 1},   {"bottom", 2}, {"back", 3},        {"front", 4},
-                                                     {"right", 5}, {"left", 6},   {"persp", 7}, {"perspective", 7}};
+                                                     {"right", 5}, {"left", 6},   {"persp", 7}, {"perspective", 7},
+                                                     {"light", 8},  {"camera", 9}};
     for (size_t i = 2; i < t.size(); ++i) {
       const std::string& kv = t[i].text;
       const size_t eq = kv.find('=');
@@ -225,6 +227,53 @@ class Runner {
     if (t.size() != 3 || !toDouble(t[1].text, &x) || !toDouble(t[2].text, &y)) return fail(why, "Release needs x y");
     if (host_.toolMouse(Host::MouseAction::Up, x, y, 0, 0, view_) < 0)
       return fail(why, "Release without a Press (or the tool is no longer active)");
+    return true;
+  }
+
+  // A press at the first point, drags at `steps` points spread evenly along the polyline
+  // (the last one at its end) and the release there.
+  bool stroke(const std::string&, const std::vector<Token>& t, std::string& why) {
+    std::vector<std::pair<double, double>> points;
+    size_t i = 1;
+    for (; i + 1 < t.size(); i += 2) {
+      double x, y;
+      if (!toDouble(t[i].text, &x) || !toDouble(t[i + 1].text, &y)) break;
+      points.emplace_back(x, y);
+    }
+    if (points.size() < 2) return fail(why, "Stroke needs at least two points x y");
+    long steps = 8;
+    std::vector<Token> options(t.begin(), t.begin() + 1);
+    for (; i < t.size(); ++i) {
+      if (t[i].text.rfind("steps=", 0) == 0) {
+        if (!toInt(t[i].text.substr(6), &steps) || steps < 1 || steps > 100000)
+          return fail(why, "steps wants a count 1..100000");
+      } else {
+        options.push_back(t[i]);
+      }
+    }
+    int button = 0;
+    unsigned quals = 0;
+    if (!mouseOptions(options, 1, &button, &quals, why)) return false;
+    std::vector<double> along(points.size(), 0.0);
+    for (size_t k = 1; k < points.size(); ++k)
+      along[k] = along[k - 1] + std::hypot(points[k].first - points[k - 1].first, points[k].second - points[k - 1].second);
+    auto at = [&](double d) {
+      size_t k = 1;
+      while (k + 1 < points.size() && along[k] < d) ++k;
+      const double span = along[k] - along[k - 1];
+      const double f = span > 0 ? std::clamp((d - along[k - 1]) / span, 0.0, 1.0) : 1.0;
+      return std::pair<double, double>{points[k - 1].first + f * (points[k].first - points[k - 1].first),
+                                       points[k - 1].second + f * (points[k].second - points[k - 1].second)};
+    };
+    if (host_.toolMouse(Host::MouseAction::Down, points[0].first, points[0].second, button, quals, view_) < 0)
+      return fail(why, "no active tool or no viewport " + std::to_string(view_));
+    for (long k = 1; k <= steps; ++k) {
+      const auto [x, y] = at(along.back() * double(k) / double(steps));
+      if (host_.toolMouse(Host::MouseAction::Move, x, y, button, quals, view_) < 0)
+        return fail(why, "the tool was left during the stroke");
+    }
+    if (host_.toolMouse(Host::MouseAction::Up, points.back().first, points.back().second, button, quals, view_) < 0)
+      return fail(why, "the tool was left during the stroke");
     return true;
   }
 
@@ -470,6 +519,9 @@ std::string scriptHelp() {
                                    mouse button down in a viewport  Press 320 240 left shift
   Drag X1 Y1 [X2 Y2 ...]           move the pressed mouse           Drag 330 230 340 220
   Release X Y                      mouse button up                  Release 340 220
+  Stroke X1 Y1 X2 Y2 [...] [steps=N] [left|right] [shift] [ctrl] [alt] [view=N]
+                                   press, N drags spread along the polyline (default 8),
+                                   release at its end               Stroke 300 300 500 300 steps=20
   Press "LABEL"                    press a button on the open panel Press "Smooth"
   Panel "LABEL" VALUE              type a value into a control      Panel "Radius" 0.25
   Menu "LABEL" ITEM                choose a menu item (text or number)

@@ -182,6 +182,7 @@ class Host {
     int handle = -1;  // handle mode: the handle being dragged, -1 for none
   };
   MouseDrag mouseDrag;
+  int movesSinceFrame = 0;  // under DragRedraw::EverySecondMove
 
   // Master handlers -------------------------------------------------------------------
   bool applyServer(const std::string& cls, const std::string& name);

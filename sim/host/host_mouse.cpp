@@ -125,7 +125,13 @@ int Host::toolMouse(MouseAction action, double x, double y, int button, unsigned
         toolHelpText = text ? text : "";
       }
     }
-    if (dirty & LWT_DIRTY_WIREFRAME) redrawViewports();
+      // A move may be followed by the next one before the host gets round to a frame.
+    const bool frameNow = action != MouseAction::Move || policy.dragRedraw == DragRedraw::EachMove ||
+                          (++movesSinceFrame % 2) == 0;
+    if ((dirty & LWT_DIRTY_WIREFRAME) && frameNow) {
+      movesSinceFrame = 0;
+      redrawViewports();
+    }
   }
   return result;
 }

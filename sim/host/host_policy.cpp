@@ -17,12 +17,13 @@ std::string policyName(const HostPolicy& p) {
   name += p.frozenIds == FrozenPointIds::SameAsBase ? "_FrozenBaseIds" : "_FrozenOwnIds";
   name += p.otherPos == OtherPosSpace::World ? "_WorldOther" : "_ObjectOther";
   name += p.meshEdits == MeshEditVisibility::Immediate ? "_EditsAtOnce" : "_EditsAtDone";
+  name += p.dragRedraw == DragRedraw::EachMove ? "_DrawEachMove" : "_DrawEverySecondMove";
   return name;
 }
 
 std::vector<HostPolicy> plausibleHostPolicies() {
   // Every combination of the four switches the module's shell depends on; the three mesh
-  // switches vary with them so that each of their values meets each of the others'.
+  // switches and the drag redraw vary with them so that each of their values meets each of the others'.
   // NewestOnly is left out: under it no 9.6-version server activates at all, which a
   // test of its own covers.
   std::vector<HostPolicy> out;
@@ -35,6 +36,7 @@ std::vector<HostPolicy> plausibleHostPolicies() {
     p.frozenIds = (((i >> 0) ^ (i >> 2)) & 1) ? FrozenPointIds::OwnIds : FrozenPointIds::SameAsBase;
     p.otherPos = (((i >> 1) ^ (i >> 3)) & 1) ? OtherPosSpace::ObjectSpace : OtherPosSpace::World;
     p.meshEdits = (std::popcount(i) & 1) ? MeshEditVisibility::AtDone : MeshEditVisibility::Immediate;
+    p.dragRedraw = (((i >> 2) ^ (i >> 3)) & 1) ? DragRedraw::EverySecondMove : DragRedraw::EachMove;
     out.push_back(p);
   }
   return out;

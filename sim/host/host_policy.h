@@ -41,6 +41,11 @@ enum class OtherPosSpace { World, ObjectSpace };
 // at once, point by point, or only when the edit is done (committed as a whole).
 enum class MeshEditVisibility { Immediate, AtDone };
 
+// When the host draws during a drag: after every mouse move that left the tool dirty, or
+// only after every second one (mouse moves arrive faster than frames; the tool's draw
+// callback then has not run before the next move).
+enum class DragRedraw { EachMove, EverySecondMove };
+
 struct HostPolicy {
   EventDelivery events = EventDelivery::Deferred;
   ObjectFlagState objectFlags = ObjectFlagState::Live;
@@ -49,6 +54,7 @@ struct HostPolicy {
   FrozenPointIds frozenIds = FrozenPointIds::SameAsBase;
   OtherPosSpace otherPos = OtherPosSpace::World;
   MeshEditVisibility meshEdits = MeshEditVisibility::Immediate;
+  DragRedraw dragRedraw = DragRedraw::EachMove;
 };
 
 // A short name, e.g. "immediate-events_last-eval-flags_...", usable as a test name.

@@ -11,10 +11,13 @@ Frame SimViewport::viewFrame() const {
       f.axis[0] = {1, 0, 0}; f.axis[1] = {0, 0, 1}; f.axis[2] = {0, -1, 0}; break;
     case 2:  // bottom
       f.axis[0] = {1, 0, 0}; f.axis[1] = {0, 0, -1}; f.axis[2] = {0, 1, 0}; break;
-    case 3:  // back: looking toward -z
-      f.axis[0] = {-1, 0, 0}; f.axis[1] = {0, 1, 0}; f.axis[2] = {0, 0, -1}; break;
-    case 4:  // front: looking toward +z
+    // Layout names the XY views for the side they look at: "Back" looks toward +z (from
+    // -z), "Front" toward -z. A tool's ray picks rely on it (the nearer face is the one
+    // towards the eye).
+    case 3:  // back: looking toward +z
       f.axis[0] = {1, 0, 0}; f.axis[1] = {0, 1, 0}; f.axis[2] = {0, 0, 1}; break;
+    case 4:  // front: looking toward -z
+      f.axis[0] = {-1, 0, 0}; f.axis[1] = {0, 1, 0}; f.axis[2] = {0, 0, -1}; break;
     case 5:  // right: looking toward -x
       f.axis[0] = {0, 0, 1}; f.axis[1] = {0, 1, 0}; f.axis[2] = {-1, 0, 0}; break;
     case 6:  // left: looking toward +x
@@ -32,7 +35,7 @@ Vec3 SimViewport::eye() const {
   switch (type) {
     case 1: dir = {0, -1, 0}; break;
     case 2: dir = {0, 1, 0}; break;
-    case 3: dir = {0, 0, -1}; break;
+    case 4: dir = {0, 0, -1}; break;
     case 5: dir = {-1, 0, 0}; break;
     case 6: dir = {1, 0, 0}; break;
     default: break;

@@ -45,6 +45,8 @@ struct InstData : ToolSettings {
   // The selected-bone list, head first: drawn selected, edited by bone picks and bone
   // commands, refilled from the current map by selectBonesByWeightName.
   std::vector<BonePick> pickedBones;
+  // "Sel Object": the object under the cursor, from the press of the pick to the release.
+  LWItemID pickedObject = LWITEM_NULL;
   int32_t meAccessOp = kOpStoreValues;
   int32_t changeCount = 0;
   MapDelete* mapsToDelete = nullptr;

@@ -7,6 +7,7 @@
 #include "shell/callback_guard.h"
 #include "shell/comm_rings.h"
 #include "shell/module_state.h"
+#include "shell/stroke_host.h"
 #include "shell/tool_activation.h"
 
 extern "C" {
@@ -65,9 +66,39 @@ int VelmoraToolDirty(LWInstance instPtr) {
   });
 }
 
-// Painting with the mouse is not part of this build yet: a press starts nothing.
-int VelmoraToolDown(LWInstance, LWToolEvent*) { return 0; }
-void VelmoraToolMove(LWInstance, LWToolEvent*) {}
-void VelmoraToolUp(LWInstance, LWToolEvent*) {}
+// The tool takes every press of an active instance (the host then sends drags and the
+// release to move and up rather than to the handle callbacks).
+int VelmoraToolDown(LWInstance instPtr, LWToolEvent* event) {
+  return guardCallback<int>(1, [&]() -> int {
+    if (!isOurs(instPtr) || !event || !stInstData.toolActive) return 1;
+    InstData& inst = stInstData;
+    reacquireSceneGlobals();
+    LayoutStrokeHost host(inst);
+    velmora::tool::StrokeContext context = strokeContextOf(inst, host);
+    return velmora::tool::strokeDown(context, toolEventInputOf(*event));
+  });
+}
+
+void VelmoraToolMove(LWInstance instPtr, LWToolEvent* event) {
+  guardCallbackVoid([&] {
+    if (!isOurs(instPtr) || !event || !stInstData.toolActive) return;
+    InstData& inst = stInstData;
+    reacquireSceneGlobals();
+    LayoutStrokeHost host(inst);
+    velmora::tool::StrokeContext context = strokeContextOf(inst, host);
+    velmora::tool::strokeMove(context, toolEventInputOf(*event));
+  });
+}
+
+void VelmoraToolUp(LWInstance instPtr, LWToolEvent* event) {
+  guardCallbackVoid([&] {
+    if (!isOurs(instPtr) || !event || !stInstData.toolActive) return;
+    InstData& inst = stInstData;
+    reacquireSceneGlobals();
+    LayoutStrokeHost host(inst);
+    velmora::tool::StrokeContext context = strokeContextOf(inst, host);
+    velmora::tool::strokeUp(context, toolEventInputOf(*event));
+  });
+}
 
 void VelmoraToolEvent(LWInstance, int) {}

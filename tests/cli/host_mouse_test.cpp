@@ -51,7 +51,7 @@ class cliHostMouse : public ::testing::Test {
     std::string error;
     ASSERT_TRUE(host.addModule(&stModule, "recording", &error)) << error;
     sim::SimViewport& v = host.viewports[0];
-    v.type = 4;  // front
+    v.type = 3;  // back: looks along +z
     v.center = {0, 1, 0};
     v.zoom = 2.0;
     v.width = 400;
@@ -70,7 +70,7 @@ TEST_F(cliHostMouse, NoToolNoEvents) {
   EXPECT_TRUE(stEvents.empty());
 }
 
-TEST_F(cliHostMouse, ADragInAFrontViewCarriesWorldPositionsAndDeltas) {
+TEST_F(cliHostMouse, ADragInABackViewCarriesWorldPositionsAndDeltas) {
   ASSERT_EQ(host.activateTool("RecordingTool"), AFUNC_OK);
   EXPECT_EQ(host.toolMouse(sim::Host::MouseAction::Down, 200, 100, 1, sim::Host::kMouseShift, 0), 1);
   host.toolMouse(sim::Host::MouseAction::Move, 250, 50, 0, 0, 0);
@@ -79,7 +79,7 @@ TEST_F(cliHostMouse, ADragInAFrontViewCarriesWorldPositionsAndDeltas) {
   EXPECT_EQ(std::string({stEvents[0].kind, stEvents[1].kind, stEvents[2].kind}), "dmu");
 
   const LWToolEvent& down = stEvents[0].event;
-  // The window centre is the view's centre; a front view looks along z.
+  // The window centre is the view's centre; a back view looks along +z.
   EXPECT_NEAR(down.posRaw[0], 0.0, 1e-9);
   EXPECT_NEAR(down.posRaw[1], 1.0, 1e-9);
   EXPECT_EQ(down.portAxis, 2);
