@@ -104,6 +104,15 @@ void drawEdges(DisplayFrame& f) {
     for (size_t i = 0; i < made; ++i)
       turns[i] = m.faces[i].cornerCount >= 3 ? screenTurnOf(m.faces[i], pts) : int8_t(0);
   }
+  // The outline test of isOutlineEdge over this frame's face turns, kept inline in the
+  // edge loop (two byte reads per edge).
+  const FaceData* const firstFace = m.faces.data();
+  const int8_t* const turn = f.state.faceTurn.data();
+  auto outline = [&](const EdgeData& e) {
+    const bool hasA = isFace(e.faceA), hasB = isFace(e.faceB);
+    if (hasA != hasB) return true;
+    return hasA && turn[e.faceA - firstFace] != turn[e.faceB - firstFace];
+  };
   auto thick = [&](double width, const PointDraw& da, const PointDraw& db) {
     if (view.perspective) draw1Edge_Pers(width, a, da, db, view);
     else draw1Edge_Ortho(width, a, da, db, view);
@@ -124,7 +133,7 @@ void drawEdges(DisplayFrame& f) {
           pen.use(colorSelected);
           putLine(a, toVec3(da.drawPos), toVec3(db.drawPos));
         }
-        if (isOutlineEdge(e, m, f.state.faceTurn)) {
+        if (outline(e)) {
           pen.use(colorBlack);
           thick(kOutlineWidth, da, db);
         }
