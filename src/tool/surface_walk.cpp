@@ -55,14 +55,14 @@ struct Walk {
   double radius;
 
   // Brings point i's record into this walk (straight = path = surface = 1e20, not
-  // queued, hop 0, mark = candidate) and returns it.
+  // queued, mark = candidate) and returns it. Its WalkLink is written whenever it is
+  // queued, so only a queued (and so a settled) point's link is ever read.
   WalkPoint& touch(int32_t i) {
     WalkPoint& p = s.walk[size_t(i)];
     if ((p.stamp | 1u) == live + 1) return p;
     p.stamp = live + ((!restrict || pointAt(c.mesh, i).selected) ? 1u : 0u);
     p.straightDist = p.pathLength = p.surfaceDist = kUnreached;
     p.walkSlot = -1;
-    s.walkLink[size_t(i)] = {-1, 0};
     return p;
   }
   bool marked(const WalkPoint& p) const { return p.stamp == live + 1; }
@@ -228,6 +228,7 @@ void makeEnablePointList_Mesh2(PaintContext& c, int32_t face, const Vec3& hit, i
       // The likely next point to settle: start loading what settling it will read (on a
       // wide front the records have left the cache since they were last touched).
       const int32_t next = s.walkHeap.front().point;
+      prefetch(&s.walkLink[size_t(next)]);
       prefetch(&s.position[size_t(next) * 3]);
       prefetch(&s.otherNormal[size_t(next) * 3]);
       const int32_t begin = s.walkStart[size_t(next)], end = s.walkStart[size_t(next) + 1];
