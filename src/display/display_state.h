@@ -24,9 +24,18 @@ struct HighlightPiece {
   int32_t cornerCount = 0;
 };
 
+// A face with its sort key, sorted by value so the sort touches one flat array.
+struct FaceData;
+struct KeyedFace {
+  double depthKey = 0.0;
+  FaceData* face = nullptr;
+};
+
 struct DisplayState {
   int32_t refreshSkip = 0;         // coming draw calls that only check the selection
   std::vector<PointDraw> points;   // resized only when the point count changes
+  std::vector<int8_t> faceTurn;    // per MeshData::faces entry: +1/-1/0 screen winding
+  std::vector<KeyedFace> faceDepths;  // "No Depth" draw order
   std::vector<HighlightPiece> highlight;
   std::vector<HighlightPiece*> highlightOrder;
   LWCustomObjAccess* access = nullptr;  // the draw access of the current call

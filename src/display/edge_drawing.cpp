@@ -14,15 +14,6 @@ constexpr double kLineWidth = 2.0;      // pixels
 
 const PointDraw& drawOf(const std::vector<PointDraw>& points, const PntUserData& p) { return points[size_t(p.index)]; }
 
-// +1, -1 or 0: which way a face turns on screen.
-int screenTurn(const FaceData& face, const std::vector<PointDraw>& points) {
-  const double* s0 = drawOf(points, *face.corners[0]).drawScreen;
-  const double* s1 = drawOf(points, *face.corners[1]).drawScreen;
-  const double* s2 = drawOf(points, *face.corners[2]).drawScreen;
-  const double c = (s1[0] - s0[0]) * (s2[1] - s0[1]) - (s1[1] - s0[1]) * (s2[0] - s0[0]);
-  return (c > 0.0) - (c < 0.0);
-}
-
 bool isFace(const FaceData* face) { return face && face->cornerCount >= 3; }
 
 void band(double width, const LWCustomObjAccess& access, const PointDraw& a, const PointDraw& b, const DrawView& view,
@@ -75,11 +66,26 @@ void draw1Edge_Ortho(double width, const LWCustomObjAccess& access, const PointD
   band(width, access, a, b, view, 1.0, 1.0);
 }
 
+int8_t screenTurnOf(const FaceData& face, const std::vector<PointDraw>& points) {
+  const double* s0 = drawOf(points, *face.corners[0]).drawScreen;
+  const double* s1 = drawOf(points, *face.corners[1]).drawScreen;
+  const double* s2 = drawOf(points, *face.corners[2]).drawScreen;
+  const double c = (s1[0] - s0[0]) * (s2[1] - s0[1]) - (s1[1] - s0[1]) * (s2[0] - s0[0]);
+  return int8_t((c > 0.0) - (c < 0.0));
+}
+
 bool isOutlineEdge(const EdgeData& edge, const std::vector<PointDraw>& points) {
   const bool hasA = isFace(edge.faceA), hasB = isFace(edge.faceB);
   if (hasA != hasB) return true;
   if (!hasA) return false;
-  return screenTurn(*edge.faceA, points) != screenTurn(*edge.faceB, points);
+  return screenTurnOf(*edge.faceA, points) != screenTurnOf(*edge.faceB, points);
+}
+
+bool isOutlineEdge(const EdgeData& edge, const MeshData& mesh, const std::vector<int8_t>& faceTurn) {
+  const bool hasA = isFace(edge.faceA), hasB = isFace(edge.faceB);
+  if (hasA != hasB) return true;
+  if (!hasA) return false;
+  return faceTurn[size_t(edge.faceA - mesh.faces.data())] != faceTurn[size_t(edge.faceB - mesh.faces.data())];
 }
 
 void drawEdges(DisplayFrame& f) {
@@ -91,6 +97,22 @@ void drawEdges(DisplayFrame& f) {
   a.setDrawMode(a.dispData, inst.noDepth ? kModeOverlay : kModeDepthTested);
   a.setPattern(a.dispData, LWLPAT_SOLID);
   ColourPen pen(a);
+  if (inst.visibility == kShadedSolid) {
+    std::vector<int8_t>& turns = f.state.faceTurn;
+    turns.resize(m.faces.size());  // keeps its storage from frame to frame
+    const size_t made = std::min(m.faces.size(), size_t(std::max(m.numFaces, 0)));
+    for (size_t i = 0; i < made; ++i)
+      turns[i] = m.faces[i].cornerCount >= 3 ? screenTurnOf(m.faces[i], pts) : int8_t(0);
+  }
+  // The outline test of isOutlineEdge over this frame's face turns, kept inline in the
+  // edge loop (two byte reads per edge).
+  const FaceData* const firstFace = m.faces.data();
+  const int8_t* const turn = f.state.faceTurn.data();
+  auto outline = [&](const EdgeData& e) {
+    const bool hasA = isFace(e.faceA), hasB = isFace(e.faceB);
+    if (hasA != hasB) return true;
+    return hasA && turn[e.faceA - firstFace] != turn[e.faceB - firstFace];
+  };
   auto thick = [&](double width, const PointDraw& da, const PointDraw& db) {
     if (view.perspective) draw1Edge_Pers(width, a, da, db, view);
     else draw1Edge_Ortho(width, a, da, db, view);
@@ -111,7 +133,7 @@ void drawEdges(DisplayFrame& f) {
           pen.use(colorSelected);
           putLine(a, toVec3(da.drawPos), toVec3(db.drawPos));
         }
-        if (isOutlineEdge(e, pts)) {
+        if (outline(e)) {
           pen.use(colorBlack);
           thick(kOutlineWidth, da, db);
         }

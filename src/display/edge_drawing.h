@@ -33,10 +33,16 @@ void draw1Edge_Pers(double width, const LWCustomObjAccess& access, const PointDr
 void draw1Edge_Ortho(double width, const LWCustomObjAccess& access, const PointDraw& a, const PointDraw& b,
                      const DrawView& view);
 
+// Which way a face turns on screen: the sign (+1, -1, 0) of its first three corners'
+// screen cross product.
+int8_t screenTurnOf(const FaceData& face, const std::vector<PointDraw>& points);
+
 // True when the edge lies on the outline: it borders one face, or its two faces turn
-// opposite ways on screen (the signs of their corner triples' screen cross products
-// differ). Lines do not count as faces.
+// opposite ways on screen. Lines do not count as faces.
 bool isOutlineEdge(const EdgeData& edge, const std::vector<PointDraw>& points);
+// The same with every face's turn worked out beforehand (faceTurn, by face position in
+// mesh.faces), as the display does once per frame instead of once per edge side.
+bool isOutlineEdge(const EdgeData& edge, const MeshData& mesh, const std::vector<int8_t>& faceTurn);
 
 // The whole step: draw mode 4 (0 with "No Depth"), solid pattern, then the edges of the
 // display choice and, in the shaded choices, every two-point line thick and coloured.

@@ -48,33 +48,45 @@ void draw1Point(double inner, double outer, const LWCustomObjAccess& a, const Ve
   putQuad(a, centre - x - y, centre + x - y, centre + x + y, centre - x + y);
 }
 
-void drawPointMarkers(DisplayFrame& f) {
+namespace {
+
+void drawMarkerOf(DisplayFrame& f, const PntUserData& p, bool bySize) {
   const InstData& inst = f.inst;
   const DrawView& view = f.view;
-  const bool allPoints = inst.visibility == kWireframedPoints;
-  const bool bySize = allPoints && inst.multiplySizeByValue;
-  for (size_t i = 0; i < inst.mesh.points.size(); ++i) {
-    const PntUserData& p = inst.mesh.points[i];
-    PointDraw& d = f.state.points[i];
-    if (!allPoints && !p.selected && p.neighbourCount != 0) continue;
-    if (bySize) d.sizeFactor = markerSizeFactor(p.value, inst.gradient.rangeMin, inst.gradient.rangeMax);
-    MarkerSize size = markerSizeOf(inst, d, view.pixel);
-    const Vec3 pos = toVec3(p.pos);
-    Vec3 centre;
-    if (view.perspective) {
-      const double depth = dot(pos - view.eye, view.vd);
-      if (depth <= kBehindEyeDepth) {
-        if (bySize) d.sizeFactor = kBehindEyeSizeFactor;
-        continue;
-      }
-      const double k = std::clamp(kMarkerLift * size.outer, 0.0, kMaxPull);
-      centre = view.eye + (pos - view.eye) * (1.0 - k);
-      size.inner *= depth * (1.0 - k);
-      size.outer *= depth * (1.0 - k);
-    } else {
-      centre = pos - view.vd * (kMarkerLift * size.outer);
+  PointDraw& d = f.state.points[size_t(p.index)];
+  if (bySize) d.sizeFactor = markerSizeFactor(p.value, inst.gradient.rangeMin, inst.gradient.rangeMax);
+  MarkerSize size = markerSizeOf(inst, d, view.pixel);
+  const Vec3 pos = toVec3(p.pos);
+  Vec3 centre;
+  if (view.perspective) {
+    const double depth = dot(pos - view.eye, view.vd);
+    if (depth <= kBehindEyeDepth) {
+      if (bySize) d.sizeFactor = kBehindEyeSizeFactor;
+      return;
     }
-    draw1Point(size.inner, size.outer, f.access, view.ax, view.ay, centre, p.colour,
-               p.selected ? colorSelected.c : colorBlack.c);
+    const double k = std::clamp(kMarkerLift * size.outer, 0.0, kMaxPull);
+    centre = view.eye + (pos - view.eye) * (1.0 - k);
+    size.inner *= depth * (1.0 - k);
+    size.outer *= depth * (1.0 - k);
+  } else {
+    centre = pos - view.vd * (kMarkerLift * size.outer);
   }
+  draw1Point(size.inner, size.outer, f.access, view.ax, view.ay, centre, p.colour,
+             p.selected ? colorSelected.c : colorBlack.c);
+}
+
+}  // namespace
+
+void drawPointMarkers(DisplayFrame& f) {
+  const InstData& inst = f.inst;
+  if (inst.visibility == kWireframedPoints) {
+    for (const PntUserData& p : inst.mesh.points) drawMarkerOf(f, p, inst.multiplySizeByValue != 0);
+    return;
+  }
+  // Shaded choices: the selected points, then the points on no edge (the snapshot keeps
+  // those in a list, so the pass over all points reads only the selection flags).
+  for (const PntUserData& p : inst.mesh.points)
+    if (p.selected) drawMarkerOf(f, p, false);
+  for (const PntUserData* p = inst.mesh.isolatedPoints; p; p = p->isolatedNext)
+    if (!p->selected) drawMarkerOf(f, *p, false);
 }

@@ -54,14 +54,18 @@ void drawShadedFaces(DisplayFrame& f) {
   } else {
     a.setDrawMode(a.dispData, kModeOverlay);
     putColour(a, transWhite);
-    m.faceOrder.clear();
+    // Sorted as (key, face) values in one flat array: the sort then never chases face
+    // pointers, which is what makes it affordable on a million faces.
+    std::vector<KeyedFace>& order = f.state.faceDepths;
+    order.clear();
     for (FaceData* face = m.faceList; face; face = face->next) {
       if (face->cornerCount < 3) continue;
       face->depthKey = centroidDepth(*face, f.view.vd);
-      m.faceOrder.push_back(face);
+      order.push_back({face->depthKey, face});
     }
-    depthSortMeshPolygons(m.faceOrder, 0, int(m.faceOrder.size()) - 1);
-    for (size_t i = m.faceOrder.size(); i-- > 0;) drawFace(a, *m.faceOrder[i], s);
+    velmora::geometry::quickSortByKey(std::span<KeyedFace>(order), 0, int(order.size()) - 1,
+                                      [](const KeyedFace& k) { return k.depthKey; });
+    for (size_t i = order.size(); i-- > 0;) drawFace(a, *order[i].face, s);
   }
   a.setTexture(a.dispData, 16, nullptr);
 }

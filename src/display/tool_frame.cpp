@@ -2,12 +2,15 @@
 
 #include <algorithm>
 
+#include "display/bone_drawing.h"
 #include "display/cursor_drawing.h"
 #include "display/display_frame.h"
 #include "display/edge_drawing.h"
+#include "display/pick_highlight.h"
 #include "display/point_markers.h"
 #include "display/shaded_faces.h"
 #include "display/value_labels.h"
+#include "mesh/child_list.h"
 #include "mesh/snapshot.h"
 #include "panel/edit_panel.h"
 #include "settings/host_globals.h"
@@ -44,6 +47,26 @@ void guardStroke(InstData& inst, const LWViewportInfo* viewports, int32_t viewpo
   if (!viewMovedDuringStroke(inst, viewport, pos)) return;
   inst.tool.stroke.cancelled = 1;
   inst.tool.stroke.buttonKind = 0;
+}
+
+void drawBonesOfObject(DisplayFrame& f) {
+  if (!f.inst.boneFollowsMap || !stHost.global) return;
+  ChildStcList bones;
+  if (createChildStcList(bones, stHost.global, f.inst.mesh.currentObject)) drawBones(f, bones);
+  destroyChildStcList(bones);
+}
+
+void drawPickHighlight(DisplayFrame& f) {
+  const InstData& inst = f.inst;
+  if (inst.tool.stroke.downMode != velmora::tool::kDownObject || !inst.pickedObject) return;
+  const LWObjectInfo* objects = stHost.objectInfo;
+  if (!objects || !objects->meshInfo) return;
+  LWMeshInfoID mesh = objects->meshInfo(inst.pickedObject, 1);
+  if (!mesh) return;
+  collectHighlightPieces(mesh, f.state.highlight);
+  if (mesh->destroy) mesh->destroy(mesh);
+  drawHighlightPieces(f, f.state.highlight);
+  f.state.highlight.clear();
 }
 
 }  // namespace
@@ -94,12 +117,14 @@ void drawToolFrame(InstData& inst, LWCustomObjAccess* access) {
   DisplayFrame f{*access, view, inst, state};
   if (!inst.mesh.noObject) {
     drawShadedFaces(f);
+    drawBonesOfObject(f);
     computeDrawPositions(inst.mesh, view, state.points);
     drawEdges(f);
     drawPointMarkers(f);
     if (inst.showWeights) drawValueLabels(f);
   }
   drawCursor(f);
+  drawPickHighlight(f);
   state.access = nullptr;
 }
 

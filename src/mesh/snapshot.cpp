@@ -41,12 +41,15 @@ void setSnapshotPanelRefresh(SnapshotRefreshFunc refresh) { stPanelRefresh = ref
 void destroyMeshData(InstData& inst) { clearMeshRecords(inst.mesh); }
 
 void recolourPoints(InstData& inst) {
+  float atZero[4];
+  // Unvalued points are shaded at the key coordinate of 0, like a value of 0.
+  const float keyAtZero = getInterpolatedColorAtGradPosition(inst.gradient, 0.0f, std::span<float, 4>(atZero));
   for (PntUserData& p : inst.mesh.points) {
     if (p.hasValue) {
       p.colourKey = getInterpolatedColorAtGradPosition(inst.gradient, p.value, std::span<float, 4>(p.colour));
     } else {
       for (int c = 0; c < 4; ++c) p.colour[c] = inst.gradient.unweightedColour[c];
-      p.colourKey = 0.0f;
+      p.colourKey = keyAtZero;
     }
   }
 }

@@ -45,7 +45,5 @@ inline void acceptPoint(ToolScratch& s, int32_t i) { s.accepted[size_t(i) >> 6] 
 // Turns the accepted bits into list order, sets mark = 1 for members, gives each member
 // factor = curve(brushDistance / radius) and links enableNext.
 void emitAcceptedPoints(PaintContext& c, double radius);
-// Links list.members into the snapshot's enableList (member order).
-void linkEnableList(PaintContext& c);
 
 }  // namespace velmora::tool

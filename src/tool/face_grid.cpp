@@ -238,10 +238,11 @@ int32_t isFrontFacePointAt(PaintContext& c, int32_t i, double x, double y) {
   const double xLow = x + g.xSlack, xHigh = x - g.xSlack;
   for (int32_t k = g.cellStart[cell]; k < g.cellStart[cell + 1]; ++k) {
     const int32_t f = g.cellFaces[size_t(k)];
-    // Cheapest first: the box, then the corners (a face never hides its own corner).
-    if (outsideFaceBox(&s.faceBox[size_t(f) * 4], xLow, xHigh, y)) continue;
+    // Cheapest first: the corners (a face never hides its own corner, and a point's own
+    // faces fill much of its cell), then the box.
     const int32_t* corner = &s.faceCorner[size_t(f) * 4];
     if (isCornerOf(corner, i)) continue;
+    if (outsideFaceBox(&s.faceBox[size_t(f) * 4], xLow, xHigh, y)) continue;
     if (!faceCoversScreenPoint(c, corner, x, y)) continue;
     if (facePlaneHides(c, f, corner[0], i)) return 0;
   }

@@ -42,17 +42,6 @@ void emitAcceptedPoints(PaintContext& c, double radius) {
   if (previous) previous->enableNext = nullptr;
 }
 
-void linkEnableList(PaintContext& c) {
-  PntUserData* head = nullptr;
-  const auto& members = c.scratch.list.members;
-  for (size_t k = members.size(); k-- > 0;) {
-    PntUserData& p = pointAt(c.mesh, members[k]);
-    p.enableNext = head;
-    head = &p;
-  }
-  c.mesh.enableList = head;
-}
-
 namespace {
 
 struct Nearest {

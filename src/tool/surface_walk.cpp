@@ -29,7 +29,18 @@ namespace velmora::tool {
 namespace {
 
 constexpr double kUnreached = 1e20;
+
+// A hint to start loading memory that is about to be read (no effect on results).
+inline void prefetch(const void* p) {
+#if defined(__GNUC__)
+  __builtin_prefetch(p);
+#else
+  (void)p;
+#endif
+}
 constexpr size_t kArity = 4;
+// A front of this many queued points touches more memory than the core's caches hold.
+constexpr size_t kWideFront = 1024;
 
 Vec3 unitOrZero(const Vec3& v) {
   const double len = length(v);
@@ -213,6 +224,20 @@ void makeEnablePointList_Mesh2(PaintContext& c, int32_t face, const Vec3& hit, i
   while (!s.walkHeap.empty()) {
     const WalkEntry e = w.popSmallest();
     const int32_t a = e.point, from = e.from;
+    if (s.cachesReady && s.walkHeap.size() >= kWideFront) {
+      // The likely next point to settle: start loading what settling it will read (on a
+      // wide front the records have left the cache since they were last touched).
+      const int32_t next = s.walkHeap.front().point;
+      prefetch(&s.position[size_t(next) * 3]);
+      prefetch(&s.otherNormal[size_t(next) * 3]);
+      const int32_t begin = s.walkStart[size_t(next)], end = s.walkStart[size_t(next) + 1];
+      prefetch(&s.walkLength[size_t(begin)]);
+      for (int32_t k = begin; k < end; ++k) {
+        const int32_t b = s.walkNext[size_t(k)];
+        prefetch(&s.walk[size_t(b)]);
+        prefetch(&s.position[size_t(b) * 3]);
+      }
+    }
     w.unmark(s.walk[size_t(a)]);
     s.list.members.push_back(a);
     const Settled A(w, a, from < 0 ? hit : w.pos(from));

@@ -2,11 +2,13 @@
 // snapshot (struct of arrays, sized once per snapshot and reused by every event), the
 // caches built at each press, and the influence list.
 //
-// Per point (bytes): position 24, walk neighbours about 36 + 64 (with step lengths), screen 24, behindEye 1, otherNormal 24, brushDistance 8, mark 1,
-// accepted bit 1/8, the surface-walk records 64 + 8 (WalkPoint, WalkLink): about 190 bytes, plus the
-// two point grids (about 6 bytes each) and the walk heap (24 per queued point).
-// Per face: faceBox 32, faceBehind 1, faceCorner 16, faceNormal 24, faceStamp 4, and its
-// grid entries.
+// Per point (bytes): position 24, walk neighbours about 36 and their step lengths about
+// 64, screen 24, behindEye 1, otherNormal 24, brushDistance 8, mark 1, accepted bit 1/8,
+// the surface-walk records 64 + 8 (WalkPoint, WalkLink): about 255 bytes, plus the two
+// point grids (about 6 bytes each, and 8 of build scratch) and the walk heap (24 per
+// queued point).
+// Per face: faceBox 32, faceBehind 1, faceCorner 16, faceOutsideGrid 1, faceNormal 24,
+// faceStamp 4, and its grid entries.
 //
 // The screen positions are kept apart from the surface-walk fields because one stroke
 // may use both (the cursor leaves the mesh during a drag).
@@ -94,7 +96,7 @@ struct ToolScratch {
   std::vector<uint64_t> accepted;   // one bit per point: list order without sorting
   EnablePointList list;
 
-  // Surface walk (lazy: a point's record is live only when its stamp equals walkEpoch).
+  // Surface walk (lazy: a point's record is live only when its stamp / 2 equals walkEpoch).
   std::vector<WalkPoint> walk;
   std::vector<WalkLink> walkLink;
   uint32_t walkEpoch = 0;

@@ -7,6 +7,7 @@
 #include "display/display_test_scene.h"
 #include "display/gradient_texture.h"
 #include "gradient/gradient.h"
+#include "mesh/snapshot.h"
 
 using namespace display_testing;
 
@@ -114,4 +115,25 @@ TEST(PointColours, UnvaluedPointsTakeTheUnweightedColourAndTheKeyAtZero) {
   EXPECT_GT(keyAtZero, 0.0f);  // the preset's range starts below 0
   EXPECT_FLOAT_EQ(inst.mesh.points[1].colourKey, keyAtZero);
   for (int c = 0; c < 4; ++c) EXPECT_FLOAT_EQ(inst.mesh.points[1].colour[c], inst.gradient.unweightedColour[c]);
+}
+
+TEST(PointColours, TheSnapshotsRecolouringAgreesWithTheDisplays) {
+  DisplayBench b;
+  b.load({{0, 0, 0}, {1, 0, 0}, {2, 0, 0}}, {{0, 1}, {1, 2}});
+  InstData& inst = *b.inst;
+  for (int preset : {0, 1, 2}) {
+    SCOPED_TRACE(preset);
+    setInitGradients(inst.gradient, preset);
+    inst.mesh.points[0].hasValue = 1;
+    inst.mesh.points[0].value = -0.3f;
+    inst.mesh.points[1].hasValue = 0;
+    inst.mesh.points[1].value = 0.0f;
+    recolourPoints(inst);
+    std::vector<PntUserData> snapshot(inst.mesh.points.begin(), inst.mesh.points.end());
+    setColorOfAllPnts(inst);
+    for (size_t i = 0; i < snapshot.size(); ++i) {
+      EXPECT_FLOAT_EQ(snapshot[i].colourKey, inst.mesh.points[i].colourKey);
+      for (int c = 0; c < 4; ++c) EXPECT_FLOAT_EQ(snapshot[i].colour[c], inst.mesh.points[i].colour[c]);
+    }
+  }
 }

@@ -360,6 +360,26 @@ TEST(InfluenceReference, ScreenBrushesMatchTheWholeMeshLoopInBothViews) {
     }
 }
 
+TEST(InfluenceReference, AGridOfEveryFaceIsNotReusedAfterANewPress) {
+  // A brush over the whole mesh enters every face, and that grid is kept for the next
+  // drag; a new press in another view must build its own.
+  BumpyBench b;
+  PaintContext c = b.context();
+  b.settings.brushSize = 100000;
+  testing::moveEventTo(b.tool.view, {7.0, 7.0, 0.0});
+  makeEnablePointListCullFace_Radial2D(c, 1, 0);
+  expectSame(built(b), referenceRadial2D(b, false, true), "front view");
+  makeEnablePointListCullFace_Radial2D(c, 1, 0);
+  expectSame(built(b), referenceRadial2D(b, false, true), "front view, kept grid");
+  testing::setPerspectiveView(b.tool.view, {2.0, 12.0, -6.0}, 0.01);
+  b.prepare();
+  testing::moveEventTo(b.tool.view, {7.0, 7.0, 0.0});
+  makeEnablePointListCullFace_Radial2D(c, 1, 0);
+  const Influence ref = referenceRadial2D(b, false, true);
+  EXPECT_LT(ref.members.size(), size_t(pointCount(b.mesh)));
+  expectSame(built(b), ref, "perspective view after a new press");
+}
+
 TEST(InfluenceReference, TheFlapHidesTheSheetBehindIt) {
   // The check the comparisons above rest on: some sheet points are hidden, so the
   // hidden-point test is exercised, not just passed through.

@@ -150,6 +150,27 @@ TEST(HiddenPoints, TheFrontFaceHidesPointsBehindItButNotItsOwnCorners) {
   EXPECT_EQ(isFrontFacePoint(c, 7), 1) << "no grid: nothing hides";
 }
 
+TEST(HiddenPoints, APointOnAnyEdgeOfAFrontFaceIsHidden) {
+  // Back points exactly on the front square's four sides (and on its box's edges), and
+  // two just outside it.
+  ToolBench b;
+  Points p = {{0, 0, 0}, {2, 0, 0}, {2, 2, 0}, {0, 2, 0}, {1, 0, 2}, {2, 1, 2}, {1, 2, 2}, {0, 1, 2},
+              {1, 2.001, 2}, {2.001, 1, 2}, {5, 5, 2}, {6, 5, 2}, {6, 6, 2}};
+  Polygons f = {{0, 1, 2, 3}, {10, 11, 12}};
+  testing::setFrontView(b.tool.view, 0.01);
+  b.settings.brushSize = 1000;
+  b.load(p, f);
+  testing::moveEventTo(b.tool.view, {1, 1, 0});
+  PaintContext c = b.context();
+  makeTrisMat2D(c, kGridBrush);
+  EXPECT_EQ(isFrontFacePoint(c, 4), 0) << "bottom side";
+  EXPECT_EQ(isFrontFacePoint(c, 5), 0) << "right side";
+  EXPECT_EQ(isFrontFacePoint(c, 6), 0) << "top side";
+  EXPECT_EQ(isFrontFacePoint(c, 7), 0) << "left side";
+  EXPECT_EQ(isFrontFacePoint(c, 8), 1) << "just above";
+  EXPECT_EQ(isFrontFacePoint(c, 9), 1) << "just right";
+}
+
 TEST(HiddenPoints, ASharedCornerIsNeverHiddenAndAnEmptyWindowHidesNothing) {
   ToolBench b;
   // A back triangle leaning away from the front square's corner 2 under the square.
