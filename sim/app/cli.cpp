@@ -31,8 +31,8 @@ const char* kRunHelp = R"(velmora-sim run [SCENE.lws|OBJECT.lwo] [--script FILE]
 
 Loads the module file (default: the one built with this program), then the scene or object
 (default: the built-in demo scene, a limb with a chain of three bones), and plays the script
-(default: the built-in demo: select the object, activate KTQ_VelmoraTool, leave it, write a
-gradient map "Demo" through the module's mesh-edit command, save). Objects, the scene, a
+(default: the built-in demo: select the object, activate KTQ_VelmoraTool, paint one stroke
+into its current weight map, leave the tool, save). Objects, the scene, a
 picture of every viewport (view0.png, ...) and report.txt are written to DIR (default out/),
 never over an input; the module's settings go to DIR/config.
 

@@ -559,14 +559,13 @@ An action that fails stops the run with its line number.
 }
 
 std::string demoScript(const std::string& object) {
-  return "# The built-in demo.\n"
+  return "# The built-in demo: one stroke of the tool's default \"Brush\" across the limb,\n"
+         "# written to the object's current weight map at the release.\n"
          "Viewport 0 type=persp center=0,1.4,0 rotation=35,20,0 zoom=6 size=640x480\n"
          "SelectItem " + object + "\n"
          "Tool KTQ_VelmoraTool\n"
+         "Stroke 290 330 320 260 350 190 steps=24\n"
          "ChangeTool\n"
-         "# Mouse painting is not in the module yet: the host plays the tool's half of the\n"
-         "# ring so the module's own mesh-edit command writes the map.\n"
-         "StoreWeights Demo gradient 48\n"
          "SaveObjects\n";
 }
 

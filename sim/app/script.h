@@ -30,8 +30,8 @@ bool runScript(Session& session, const std::vector<ScriptLine>& lines, ScriptErr
 // The script actions with an example each, for --help.
 std::string scriptHelp();
 
-// The script run when none is given: select `object`, activate the tool, leave it, write a
-// gradient map "Demo" through the module's mesh-edit command, save the objects.
+// The script run when none is given: select `object`, activate the tool, paint one stroke
+// into its current weight map, leave the tool, save the objects.
 std::string demoScript(const std::string& object);
 
 }  // namespace sim::app

@@ -23,7 +23,7 @@ bool runLines(sim::app::Session& session, const std::string& text, std::string* 
   return false;
 }
 
-TEST_P(CliScenario, TheDemoWritesItsMapThroughTheLoadedModule) {
+TEST_P(CliScenario, TheDemoPaintsItsMapThroughTheLoadedModule) {
   velmora_test::ScratchDir dir;
   std::ostringstream account;
   sim::app::Session session(dir.file("out"), account);
@@ -35,12 +35,13 @@ TEST_P(CliScenario, TheDemoWritesItsMapThroughTheLoadedModule) {
   const sim::SimItem* limb = session.host().scene.find(session.mainObject());
   ASSERT_NE(limb, nullptr);
   const std::string limbName = limb->name;
+  const auto before = limb->mesh->findVMap(sim::kVMapWGHT, "Upper")->values;
   ASSERT_TRUE(runLines(session, sim::app::demoScript(limbName), &why)) << why << account.str();
   limb = session.host().scene.findByName(limbName);
   ASSERT_NE(limb, nullptr);
-  const sim::SimVMap* map = limb->mesh->findVMap(sim::kVMapWGHT, "Demo");
+  const sim::SimVMap* map = limb->mesh->findVMap(sim::kVMapWGHT, "Upper");
   ASSERT_NE(map, nullptr) << account.str();
-  EXPECT_FALSE(map->values.empty());
+  EXPECT_NE(map->values, before) << "the stroke changed nothing";
   EXPECT_EQ(session.host().lastToolResult, 0);
   EXPECT_TRUE(session.host().hostFaults.empty());
 }
