@@ -200,6 +200,13 @@ TEST_P(PaintingScenario, SelObjectPicksTheObjectUnderTheCursorAndSelectsItAtTheR
   release(lx, ly);
   EXPECT_EQ(countCommand(from, selectCommand(demo.limb)), 0) << "the current object is not selected again";
   auto [ox, oy] = screenOf({1.2, 0.5, 0});
+  // Nearly dissolved, it is not there for the pick.
+  item(other)->dissolve = 0.99;
+  from = logSize();
+  press(ox, oy);
+  release(ox, oy);
+  EXPECT_EQ(countCommand(from, selectCommand(other)), 0);
+  item(other)->dissolve = 0.98;
   from = logSize();
   press(ox, oy);
   release(ox, oy);

@@ -107,6 +107,22 @@ TEST_F(ToolEvents, ZeroWeightedOutlinePointsCloseAPaintedRegion) {
     int zeros = 0, painted = 0;
     for (const auto& [point, values] : map->values) (values[0] == 0.0f ? zeros : painted)++;
     EXPECT_GT(painted, 0);
+    // Every zero shares a polygon with a painted point: the ring closes, it does not spread.
+    const sim::SimMesh& mesh = *host->scene.find(demo.limb)->mesh;
+    auto valueOf = [&](uint32_t point) {
+      auto it = map->values.find(point);
+      return it == map->values.end() ? -1.0f : it->second[0];
+    };
+    for (const auto& [point, values] : map->values) {
+      if (values[0] != 0.0f) continue;
+      bool besidePaint = false;
+      for (const auto& polygon : mesh.polygons()) {
+        bool has = false, painted = false;
+        for (uint32_t v : polygon.vertices) has |= v == point, painted |= valueOf(v) > 0.0f;
+        besidePaint |= has && painted;
+      }
+      EXPECT_TRUE(besidePaint) << "point " << point;
+    }
     if (zeroOutline) EXPECT_GT(zeros, 0);
     else EXPECT_EQ(zeros, 0);
   }
