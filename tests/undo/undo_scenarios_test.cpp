@@ -382,3 +382,70 @@ TEST_F(UndoScenario, BoneSettingsGoBackAndForthThroughTheBoneCommands) {
 }
 
 }  // namespace
+
+namespace {
+
+LWItemID lwItem(uint64_t id) { return reinterpret_cast<LWItemID>(uintptr_t(id)); }
+
+TEST_F(UndoScenario, UndoWritesTheRecordedMapAndMakesItCurrentAgain) {
+  const auto [x, y] = screenOf({0, 0.8, 0});
+  stroke(x, y);
+  const ValueMap upper = mapOf("Upper");
+  std::snprintf(stInstData.weightMapName, kMapNameSize, "Upper");
+  redraw();
+  ASSERT_EQ(pushUndoButtonEvent(stInstData), 1);
+  EXPECT_STREQ(stInstData.weightMapName, "Paint");
+  EXPECT_TRUE(mapOf("Paint").empty());
+  EXPECT_EQ(mapOf("Upper"), upper) << "the map that was current at the undo is left alone";
+}
+
+TEST_F(UndoScenario, TheRecordedBoneBecomesTheOnlySelectedBone) {
+  const uint64_t lower = host->currentIdOf(demo.bones[1]);
+  const double restLength = host->scene.find(lower)->restLength;
+  const auto [x, y] = screenOf({0, 0.8, 0});
+  stInstData.pickedBones.assign(1, BonePick{lwItem(lower), 1.0});
+  stroke(x, y);
+  ASSERT_EQ(stInstData.undo.current->selectedBoneId, lwItem(lower));
+  stroke(x + 30, y + 30);
+
+  // A z-axis bone carries its rest length.
+  stInstData.pickedBones.assign(2, BonePick{lwItem(host->currentIdOf(demo.bones[0])), 1.0});
+  ASSERT_EQ(pushUndoButtonEvent(stInstData), 1);
+  ASSERT_EQ(stInstData.pickedBones.size(), 1u);
+  EXPECT_EQ(stInstData.pickedBones[0].bone, lwItem(lower));
+  EXPECT_DOUBLE_EQ(stInstData.pickedBones[0].lengthKey, restLength);
+
+  // With the bone link off the selection is emptied.
+  ASSERT_EQ(pushRedoButtonEvent(stInstData), 1);
+  stInstData.boneFollowsMap = 0;
+  stInstData.pickedBones.assign(1, BonePick{lwItem(lower), 1.0});
+  ASSERT_EQ(pushUndoButtonEvent(stInstData), 1);
+  EXPECT_TRUE(stInstData.pickedBones.empty());
+
+  // A bone that no longer exists leaves the selection as it is.
+  ASSERT_EQ(pushRedoButtonEvent(stInstData), 1);
+  stInstData.boneFollowsMap = 1;
+  ASSERT_TRUE(host->scene.removeItem(lower));
+  redraw();
+  stInstData.pickedBones.assign(1, BonePick{lwItem(host->currentIdOf(demo.bones[0])), 2.0});
+  ASSERT_EQ(pushUndoButtonEvent(stInstData), 1);
+  ASSERT_EQ(stInstData.pickedBones.size(), 1u);
+  EXPECT_EQ(stInstData.pickedBones[0].bone, lwItem(host->currentIdOf(demo.bones[0])));
+}
+
+TEST_F(UndoScenario, ABoneThatNoLongerExistsIsSkippedSilently) {
+  const uint64_t hand = host->currentIdOf(demo.bones[2]);
+  BoneSettingsChange c;
+  c.bone = lwItem(hand);
+  c.before.weightMap = "Hand";
+  c.after.weightMap = "Lower";
+  ASSERT_EQ(rec1Process(stInstData, kUndoBonesOnly, std::span<const BoneSettingsChange>(&c, 1)), 1);
+  ASSERT_TRUE(host->scene.removeItem(hand));
+  redraw();
+  const size_t from = logSize();
+  EXPECT_EQ(pushUndoButtonEvent(stInstData), 1);
+  for (const std::string& command : commandsSince(from)) EXPECT_EQ(command.rfind("Bone", 0), std::string::npos) << command;
+  EXPECT_TRUE(host->hostFaults.empty());
+}
+
+}  // namespace
