@@ -1,6 +1,7 @@
 #include "undo/bone_replay.h"
 
 #include <cmath>
+#include <cstdint>
 
 #include "mesh/child_list.h"
 #include "mesh/weight_map_names.h"

@@ -1,5 +1,6 @@
 #include "undo/undo_replay.h"
 
+#include <cstdint>
 #include <vector>
 
 #include "mesh/snapshot.h"

@@ -3,6 +3,8 @@
 // (links in list order, usedCost the sum of the costs) after every operation.
 #include <gtest/gtest.h>
 
+#include <cstdint>
+#include <cstdio>
 #include <memory>
 #include <string>
 #include <vector>

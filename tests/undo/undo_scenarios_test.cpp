@@ -4,6 +4,7 @@
 // consumed without touching it.
 #include <algorithm>
 #include <cmath>
+#include <cstdint>
 #include <cstdio>
 #include <map>
 #include <string>
@@ -431,6 +432,29 @@ TEST_F(UndoScenario, TheRecordedBoneBecomesTheOnlySelectedBone) {
   ASSERT_EQ(pushUndoButtonEvent(stInstData), 1);
   ASSERT_EQ(stInstData.pickedBones.size(), 1u);
   EXPECT_EQ(stInstData.pickedBones[0].bone, lwItem(host->currentIdOf(demo.bones[0])));
+}
+
+TEST_F(UndoScenario, AJointBoneUnderAJointBoneCarriesTheDistanceBetweenTheirPivots) {
+  // "Lower" sits 1.2 along "Upper"; its own rest length is made different from that.
+  sim::SimItem* upper = host->scene.find(host->currentIdOf(demo.bones[0]));
+  sim::SimItem* lower = host->scene.find(host->currentIdOf(demo.bones[1]));
+  upper->boneType = lower->boneType = 1;
+  lower->restLength = 0.5;
+  redraw();
+  const auto [x, y] = screenOf({0, 0.8, 0});
+  stInstData.pickedBones.assign(1, BonePick{lwItem(lower->id), 1.0});
+  stroke(x, y);
+  stInstData.pickedBones.clear();
+  ASSERT_EQ(pushUndoButtonEvent(stInstData), 1);
+  ASSERT_EQ(stInstData.pickedBones.size(), 1u);
+  EXPECT_NEAR(stInstData.pickedBones[0].lengthKey, 1.2, 1e-6);
+  // The first joint of the chain has no joint parent: its rest length.
+  ASSERT_EQ(pushRedoButtonEvent(stInstData), 1);
+  stInstData.pickedBones.assign(1, BonePick{lwItem(upper->id), 1.0});
+  stroke(x + 20, y);
+  ASSERT_EQ(pushUndoButtonEvent(stInstData), 1);
+  ASSERT_EQ(stInstData.pickedBones.size(), 1u);
+  EXPECT_DOUBLE_EQ(stInstData.pickedBones[0].lengthKey, upper->restLength);
 }
 
 TEST_F(UndoScenario, ABoneThatNoLongerExistsIsSkippedSilently) {
