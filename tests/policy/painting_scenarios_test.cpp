@@ -9,26 +9,25 @@
 #include "policy/policy_fixture.h"
 #include "shell/module_state.h"
 #include "tool/stroke.h"
-#include "undo/undo_record.h"
+#include "undo/undo_history.h"
 
 namespace {
 
 using sim::Host;
 namespace vt = velmora::tool;
 
-int stRecorded = 0;
-int32_t countingRecorder(InstData&, int32_t kind) {
-  EXPECT_EQ(kind, 0);
-  ++stRecorded;
-  return 0;
+// Undo records the strokes left in the tool's history; every one holds point values.
+int recordedSteps() {
+  int n = 0;
+  for (const UndoStc* r = stInstData.undo.head ? stInstData.undo.head->next : nullptr; r; r = r->next, ++n)
+    EXPECT_EQ(r->kind, kUndoPointValues);
+  return n;
 }
 
 class PaintingScenario : public PolicyFixture {
  protected:
   void SetUp() override {
     PolicyFixture::SetUp();
-    stRecorded = 0;
-    setUndoRecorder(countingRecorder);
     host->viewports.assign(1, {});
     front().type = 4;
     front().center = {0, 1.5, 0};
@@ -43,11 +42,6 @@ class PaintingScenario : public PolicyFixture {
     host->redrawViewports();
     ASSERT_EQ(stInstData.mesh.meshReady, 1);
   }
-  void TearDown() override {
-    setUndoRecorder(nullptr);
-    PolicyFixture::TearDown();
-  }
-
   sim::SimViewport& front() { return host->viewports[0]; }
   // Window position of a world point in viewport 0.
   std::pair<double, double> screenOf(const sim::Vec3& world) {
@@ -99,7 +93,7 @@ TEST_P(PaintingScenario, AStrokeLandsOnceAtTheReleaseAtExactlyThePointsTheToolCh
   ASSERT_FALSE(painted.empty());
   release(x + 60, y - 30);
   EXPECT_EQ(writeBacksSince(from), 1);
-  EXPECT_EQ(stRecorded, 1);
+  EXPECT_EQ(recordedSteps(), 1);
   EXPECT_EQ(paintMap(), painted);
   // The next frame re-captures the snapshot from the object: the same values come back.
   host->redrawViewports();
@@ -150,7 +144,7 @@ TEST_P(PaintingScenario, MovingTheViewDuringADragWritesNothing) {
   drag(x + 15, y);
   release(x + 15, y);
   EXPECT_EQ(writeBacksSince(from), 0);
-  EXPECT_EQ(stRecorded, 0);
+  EXPECT_EQ(recordedSteps(), 0);
   EXPECT_TRUE(paintMap().empty());
   // The next frame re-captures: what the voided stroke painted into the snapshot is gone.
   host->redrawViewports();
@@ -163,7 +157,7 @@ TEST_P(PaintingScenario, AClickThatChangesNothingStillRecordsAndWritesAnEmptyLis
   press(20, 20);  // far off the limb
   release(20, 20);
   EXPECT_EQ(writeBacksSince(from), 1);
-  EXPECT_EQ(stRecorded, 1);
+  EXPECT_EQ(recordedSteps(), 1);
   EXPECT_EQ(stInstData.changeCount, 0);
   EXPECT_TRUE(paintMap().empty());
 }
