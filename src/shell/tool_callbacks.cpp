@@ -37,8 +37,8 @@ void VelmoraToolDone(LWInstance instPtr) {
   });
 }
 
-// Re-captures the snapshot when asked to, then clears the request. Leaves the tool when
-// its panel was closed or nothing is selected any more.
+// Leaves the tool when its panel was closed or nothing is selected any more; otherwise
+// draws the frame (which keeps the snapshot current first).
 void VelmoraToolDraw(LWInstance instPtr, LWCustomObjAccess* access) {
   guardCallbackVoid([&] {
     if (!isOurs(instPtr)) {
@@ -66,38 +66,43 @@ int VelmoraToolDirty(LWInstance instPtr) {
   });
 }
 
-// The tool takes every press of an active instance (the host then sends drags and the
-// release to move and up rather than to the handle callbacks).
+namespace {
+
+// One step of the stroke machine for an event of the active instance, with the scene
+// globals re-bound first. Does nothing for another instance or a missing event.
+template <typename Step>
+void runStrokeStep(LWInstance instPtr, LWToolEvent* event, Step&& step) {
+  if (!isOurs(instPtr) || !event || !stInstData.toolActive) return;
+  InstData& inst = stInstData;
+  reacquireSceneGlobals();
+  LayoutStrokeHost host(inst);
+  velmora::tool::StrokeContext context = strokeContextOf(inst, host);
+  step(context, toolEventInputOf(*event));
+}
+
+}  // namespace
+
+// The tool takes every press (the host then sends the drags and the release to move and
+// up rather than to the handle callbacks).
 int VelmoraToolDown(LWInstance instPtr, LWToolEvent* event) {
   return guardCallback<int>(1, [&]() -> int {
-    if (!isOurs(instPtr) || !event || !stInstData.toolActive) return 1;
-    InstData& inst = stInstData;
-    reacquireSceneGlobals();
-    LayoutStrokeHost host(inst);
-    velmora::tool::StrokeContext context = strokeContextOf(inst, host);
-    return velmora::tool::strokeDown(context, toolEventInputOf(*event));
+    int taken = 1;
+    runStrokeStep(instPtr, event, [&](auto& context, const auto& input) {
+      taken = velmora::tool::strokeDown(context, input);
+    });
+    return taken;
   });
 }
 
 void VelmoraToolMove(LWInstance instPtr, LWToolEvent* event) {
   guardCallbackVoid([&] {
-    if (!isOurs(instPtr) || !event || !stInstData.toolActive) return;
-    InstData& inst = stInstData;
-    reacquireSceneGlobals();
-    LayoutStrokeHost host(inst);
-    velmora::tool::StrokeContext context = strokeContextOf(inst, host);
-    velmora::tool::strokeMove(context, toolEventInputOf(*event));
+    runStrokeStep(instPtr, event, [](auto& context, const auto& input) { velmora::tool::strokeMove(context, input); });
   });
 }
 
 void VelmoraToolUp(LWInstance instPtr, LWToolEvent* event) {
   guardCallbackVoid([&] {
-    if (!isOurs(instPtr) || !event || !stInstData.toolActive) return;
-    InstData& inst = stInstData;
-    reacquireSceneGlobals();
-    LayoutStrokeHost host(inst);
-    velmora::tool::StrokeContext context = strokeContextOf(inst, host);
-    velmora::tool::strokeUp(context, toolEventInputOf(*event));
+    runStrokeStep(instPtr, event, [](auto& context, const auto& input) { velmora::tool::strokeUp(context, input); });
   });
 }
 
