@@ -2,11 +2,13 @@
 #include <gtest/gtest.h>
 
 #include <algorithm>
+#include <cstdio>
 #include <cstring>
 
 #include "panel/edit_panel.h"
 #include "panel/panel_events.h"
 #include "panel/panel_images.h"
+#include "panel/panel_layout.h"
 #include "panel_fixture.h"
 
 namespace {
@@ -224,4 +226,73 @@ TEST_F(PanelEvents, APressOnEmptySpaceClearsThePointSelection) {
                            [](const PntUserData& p) { return p.selected != 0; }));
   EXPECT_TRUE(stInstData.pickedBones.empty());
   EXPECT_EQ(count(from, "RedrawNow"), 1);
+}
+
+TEST_F(PanelEvents, TheIconsAnswerPressesInsideThem) {
+  auto pressAt = [&](int x, int y) {
+    sim::Host::PluginCall call(*host);
+    mouseButton_EditPanel(panel(), &stInstData, MOUSE_LEFT | MOUSE_DOWN, x, y);
+  };
+  const int boneTop = editRowTop(kRowVisibility) + kImageDrop;
+  stInstData.boneFollowsMap = 1;
+  std::snprintf(stInstData.weightMapName, sizeof stInstData.weightMapName, "Hand");
+  pressAt(kBoneIconX, boneTop);
+  EXPECT_EQ(stInstData.boneFollowsMap, 0);
+  EXPECT_TRUE(stInstData.pickedBones.empty());
+  pressAt(kBoneIconX + kBoneIconW - 1, boneTop + kBoneIconH - 1);
+  EXPECT_EQ(stInstData.boneFollowsMap, 1);
+  EXPECT_EQ(pickedBones(), std::vector<LWItemID>{id(demo.bones[2])});
+  pressAt(kBoneIconX + kBoneIconW, boneTop);  // just outside: the bone list empties instead
+  EXPECT_EQ(stInstData.boneFollowsMap, 1);
+  EXPECT_TRUE(stInstData.pickedBones.empty());
+
+  // The warning icon answers only while active, and then sets "SubD Level" back to 0.
+  const int warningTop = editRowTop(kRowSubD) + kImageDrop;
+  stInstData.subPatchLevel = 3;
+  control(kCtlSubD)->intValue = 3;
+  setWarningIconActive(true);
+  pressAt(kWarningIconX + 5, warningTop + 5);
+  EXPECT_FALSE(warningIconActive());
+  EXPECT_EQ(stInstData.subPatchLevel, 0);
+  EXPECT_EQ(control(kCtlSubD)->intValue, 0);
+  stInstData.pickedBones.push_back({id(demo.bones[0]), 1.0});
+  pressAt(kWarningIconX + 5, warningTop + 5);  // inactive: an ordinary press on empty space
+  EXPECT_FALSE(warningIconActive());
+  EXPECT_TRUE(stInstData.pickedBones.empty());
+}
+
+TEST_F(PanelEvents, UndoAndRedoButtonsReplayTheHistory) {
+  // One stroke of the pen, then Undo brings the map back and Redo repeats the stroke.
+  fireText(kCtlName, "Stroked");
+  fireInt(kCtlToolFirst, 1);
+  host->scene.select(demo.limb);
+  const uint64_t limb = demo.limb;
+  auto mapSize = [&] {
+    const sim::SimVMap* m = host->scene.find(limb)->mesh->findVMap(sim::kVMapWGHT, "Stroked");
+    return m ? m->values.size() : size_t(0);
+  };
+  host->viewports.assign(1, {});
+  sim::SimViewport& port = host->viewports[0];
+  port.center = {0, 1.5, 0};
+  port.width = 640;
+  port.height = 480;
+  port.type = 3;
+  port.zoom = 2.0;
+  double x = 0, y = 0;
+  ASSERT_TRUE(port.project({0.0, 1.5, 0.25}, &x, &y, nullptr));
+  host->redrawViewports();
+  ASSERT_GE(host->toolMouse(sim::Host::MouseAction::Down, x, y, 0, 0, 0), 0);
+  ASSERT_GE(host->toolMouse(sim::Host::MouseAction::Up, x, y, 0, 0, 0), 0);
+  host->redrawViewports();
+  const size_t painted = mapSize();
+  ASSERT_GT(painted, 0u);
+  refresh();
+  EXPECT_FALSE(ghosted(kCtlUndo));
+  press(kCtlUndo);
+  host->redrawViewports();
+  EXPECT_LT(mapSize(), painted);
+  EXPECT_FALSE(ghosted(kCtlRedo));
+  press(kCtlRedo);
+  host->redrawViewports();
+  EXPECT_EQ(mapSize(), painted);
 }
