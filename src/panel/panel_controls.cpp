@@ -1,5 +1,7 @@
 #include "panel/panel_controls.h"
 
+#include "panel/panel_control_kinds.h"
+
 #include <cstring>
 
 #include "panel/panel_events.h"
@@ -53,40 +55,38 @@ void createEditPanelControls(LWPanelFuncs* pf, LWPanelID panel, InstData& inst) 
   if (!pf || !panel) return;
   const int32_t locale = getLangIDForLW(stHost.global);
   const int32_t build = stBuildNumber;
-  LWPanControlDesc desc{};
   const char* const* tools = getChoiceTable(ChoiceList::Tool, locale, build);
   static const char* const kCustomLabels[kNumCustomButtons] = {"c1", "c2", "c3", "c4", "c5"};
   static const char* const kValueLabels[kNumValueButtons] = {"0", "25", "50", "75", "100"};
 
   for (int32_t t = 0; t < kNumTools; ++t)
-    stCtl[kCtlToolFirst + t] = WBOOLBUTTON_CTL(pf, panel, tools[t], 80);
+    stCtl[kCtlToolFirst + t] = addToggleButton(pf, panel, tools[t], 80);
   for (int32_t b = 0; b < kNumCustomButtons; ++b)
-    stCtl[kCtlCustomFirst + b] = WBUTTON_CTL(pf, panel, kCustomLabels[b], 26);
-  stCtl[kCtlVersion] = STRRO_CTL(pf, panel, "", 13);
+    stCtl[kCtlCustomFirst + b] = addButton(pf, panel, kCustomLabels[b], 26);
+  stCtl[kCtlVersion] = addInfoText(pf, panel, "", 13);
   // The command list and its event belong to the command menu; until it is bound the menu
   // shows the plain list and does nothing.
-  stCtl[kCtlEdit] = POPDOWN_CTL(pf, panel, label(TextId::Edit, locale, build), items(ChoiceList::EditCommand, locale, build));
-  stCtl[kCtlName] = STR_CTL(pf, panel, label(TextId::Name, locale, build), 29);
-  stCtl[kCtlMapPop] = CUSTPOPUP_CTL(pf, panel, "", 20, weightMapPopName, weightMapPopCount);
-  stCtl[kCtlBrushRadius] = MINISLIDER_CTL(pf, panel, label(TextId::BrushRadius, locale, build), 80, kBrushSizeMin, kBrushSizeRangeMax);
-  stCtl[kCtlFalloff] = HCHOICE_CTL(pf, panel, label(TextId::FalloffMode, locale, build), items(ChoiceList::FalloffMode, locale, build));
-  stCtl[kCtlStrength] = MINISLIDER_CTL(pf, panel, label(TextId::Strength, locale, build), 80, 0, kStrengthRangeMax);
-  desc.range.width = 0;
-  stCtl[kCtlValue] = PERCENT_CTL(pf, panel, label(TextId::Value, locale, build));
-  stCtl[kCtlErase] = WBOOLBUTTON_CTL(pf, panel, label(TextId::Erase, locale, build), 44);
+  stCtl[kCtlEdit] = addPopDown(pf, panel, label(TextId::Edit, locale, build), items(ChoiceList::EditCommand, locale, build));
+  stCtl[kCtlName] = addTextEdit(pf, panel, label(TextId::Name, locale, build), 29);
+  stCtl[kCtlMapPop] = addCustomPopup(pf, panel, "", 20, weightMapPopName, weightMapPopCount);
+  stCtl[kCtlBrushRadius] = addMiniSlider(pf, panel, label(TextId::BrushRadius, locale, build), 80, kBrushSizeMin, kBrushSizeRangeMax);
+  stCtl[kCtlFalloff] = addHorizontalChoice(pf, panel, label(TextId::FalloffMode, locale, build), items(ChoiceList::FalloffMode, locale, build));
+  stCtl[kCtlStrength] = addMiniSlider(pf, panel, label(TextId::Strength, locale, build), 80, 0, kStrengthRangeMax);
+  stCtl[kCtlValue] = addPercent(pf, panel, label(TextId::Value, locale, build));
+  stCtl[kCtlErase] = addToggleButton(pf, panel, label(TextId::Erase, locale, build), 44);
   for (int32_t b = 0; b < kNumValueButtons; ++b)
-    stCtl[kCtlValueButtonFirst + b] = WBUTTON_CTL(pf, panel, kValueLabels[b], b + 1 == kNumValueButtons ? 32 : 24);
-  stCtl[kCtlZeroOutline] = BOOL_CTL(pf, panel, label(TextId::ZeroWeightedOutline, locale, build));
-  stCtl[kCtlEnableDeform] = WBOOLBUTTON_CTL(pf, panel, label(TextId::EnableDeformations, locale, build), 118);
-  stCtl[kCtlSubD] = MINISLIDER_CTL(pf, panel, label(TextId::SubDLevel, locale, build), 80, 0, kSubDLevelMax);
-  stCtl[kCtlVisibility] = WPOPUP_CTL(pf, panel, "", items(ChoiceList::Visibility, locale, build), 168);
-  stCtl[kCtlPointSize] = HSLIDER_CTL(pf, panel, label(TextId::PointSize, locale, build), 108, 0, kPointSizeMax);
-  stCtl[kCtlMultiply] = BOOL_CTL(pf, panel, label(TextId::MultiplySizeByValue, locale, build));
-  stCtl[kCtlNoDepth] = BOOL_CTL(pf, panel, label(TextId::NoDepth, locale, build));
-  stCtl[kCtlShowWeights] = BOOL_CTL(pf, panel, label(TextId::ShowWeights, locale, build));
-  stCtl[kCtlAutoSave] = WBOOLBUTTON_CTL(pf, panel, label(TextId::AutoSave, locale, build), 64);
-  stCtl[kCtlUndo] = WBUTTON_CTL(pf, panel, label(TextId::Undo, locale, build), 48);
-  stCtl[kCtlRedo] = WBUTTON_CTL(pf, panel, label(TextId::Redo, locale, build), 48);
+    stCtl[kCtlValueButtonFirst + b] = addButton(pf, panel, kValueLabels[b], b + 1 == kNumValueButtons ? 32 : 24);
+  stCtl[kCtlZeroOutline] = addCheckBox(pf, panel, label(TextId::ZeroWeightedOutline, locale, build));
+  stCtl[kCtlEnableDeform] = addToggleButton(pf, panel, label(TextId::EnableDeformations, locale, build), 118);
+  stCtl[kCtlSubD] = addMiniSlider(pf, panel, label(TextId::SubDLevel, locale, build), 80, 0, kSubDLevelMax);
+  stCtl[kCtlVisibility] = addPopup(pf, panel, "", items(ChoiceList::Visibility, locale, build), 168);
+  stCtl[kCtlPointSize] = addHorizontalSlider(pf, panel, label(TextId::PointSize, locale, build), 108, 0, kPointSizeMax);
+  stCtl[kCtlMultiply] = addCheckBox(pf, panel, label(TextId::MultiplySizeByValue, locale, build));
+  stCtl[kCtlNoDepth] = addCheckBox(pf, panel, label(TextId::NoDepth, locale, build));
+  stCtl[kCtlShowWeights] = addCheckBox(pf, panel, label(TextId::ShowWeights, locale, build));
+  stCtl[kCtlAutoSave] = addToggleButton(pf, panel, label(TextId::AutoSave, locale, build), 64);
+  stCtl[kCtlUndo] = addButton(pf, panel, label(TextId::Undo, locale, build), 48);
+  stCtl[kCtlRedo] = addButton(pf, panel, label(TextId::Redo, locale, build), 48);
 
   for (int32_t c = 0; c < kNumEditControls; ++c) placeControl(stCtl[c], c);
 

@@ -14,7 +14,7 @@ int weightMapPopCount(void*) {
   return n > 0 ? n + 1 : 1;
 }
 
-char* weightMapPopName(void*, int index) {
+PopupNameResult weightMapPopName(void*, int index) {
   static char missing[] = " (missing) ";
   if (index <= 0)
     return const_cast<char*>(getText(TextId::NewItem, getLangIDForLW(stHost.global), stBuildNumber));

@@ -1,7 +1,10 @@
 // The edit panel's weight-map pop-up: " (new) " then the object's weight maps, and the
 // fresh name " (new) " stands for.
 #pragma once
+
 #include <cstdint>
+
+#include "panel/panel_control_kinds.h"
 
 extern "C" {
 #include <lwmeshes.h>
@@ -11,7 +14,7 @@ extern "C" {
 int weightMapPopCount(void* data);
 // Item 0 is " (new) " in the host's language; item n the n-th weight map's name, or
 // " (missing) " when the host gives none. Never null.
-char* weightMapPopName(void* data, int index);
+PopupNameResult weightMapPopName(void* data, int index);
 // out = "Weight" when no weight map has that name, else "Weight %d" with the smallest
 // number 1, 2, ... no map has yet (size bytes, NUL-terminated).
 void makeFreshWeightMapName(const LWObjectFuncs* objfuncs, char* out, int32_t size);
