@@ -294,7 +294,7 @@ class Runner {
     if (t.size() != 2) return fail(why, "Press \"LABEL\" takes only the label");
     ControlState* c = findControl(t[1].text, why);
     if (!c) return false;
-    if (c->descType == LWT_BOOLEAN) c->intValue = !c->intValue;  // a toggle button flips
+    if (c->toggles()) c->intValue = !c->intValue;  // a toggle button flips
     fire(c);
     return true;
   }

@@ -66,7 +66,11 @@ DrawFuncs stDrawFuncs = {drPixel, drRGBPixel, drLine, drBox, drRGBBox, drBorder,
 
 void ctlDraw(LWControlID c, DrMode mode) {
   ControlState* s = C(c);
-  if (s && s->drawHook && mode != DR_ERASE) s->drawHook(c, s->userData, mode);
+  if (!s) return;
+  // GHOST_CON draws with DR_GHOST; RENDER_CON and UNGHOST_CON both draw with DR_RENDER.
+  if (mode == DR_GHOST) s->ghosted = true;
+  if (mode == DR_RENDER) s->ghosted = false;
+  if (s->drawHook && mode != DR_ERASE) s->drawHook(c, s->userData, mode);
 }
 
 void ctlGet(LWControlID c, cTag tag, LWValue* v) {
@@ -81,7 +85,7 @@ void ctlGet(LWControlID c, cTag tag, LWValue* v) {
     case CTL_HOTY: v->intv.value = s->y + 2; break;
     case CTL_HOTW: v->intv.value = s->w - 4; break;
     case CTL_HOTH: v->intv.value = s->h - 4; break;
-    case CTL_LABELWIDTH: v->intv.value = int(s->label.size()) * kCharWidth; break;
+    case CTL_LABELWIDTH: v->intv.value = s->labelOnFace() ? 0 : int(s->label.size()) * kCharWidth; break;
     case CTL_MOUSEX: v->intv.value = s->mouseX; break;
     case CTL_MOUSEY: v->intv.value = s->mouseY; break;
     case CTL_MOUSEBUTTON: v->intv.value = s->mouseButton; break;
@@ -257,6 +261,8 @@ LWControl* panAddControl(LWPanelID pan, char* type, ControlDesc* desc, char* lab
       c->rangeMin = desc->range.min;
       c->rangeMax = desc->range.max;
     }
+    if (desc->type == LWT_RANGE && desc->range.width > 0) c->w = desc->range.width;
+    if (desc->type == LWT_POPUP && desc->popup.width > 0) c->w = desc->popup.width;
     if (desc->type == LWT_AREA && desc->area.width > 0) {
       c->w = desc->area.width;
       c->h = desc->area.height > 0 ? desc->area.height : 20;

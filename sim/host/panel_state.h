@@ -38,11 +38,21 @@ struct ControlState {
   std::array<double, 3> fvec = {0, 0, 0};
   void* pointer = nullptr;
   int flags = 0;
+  bool ghosted = false;  // GHOST_CON drew it ghosted; RENDER_CON / UNGHOST_CON cleared it
   int rangeMin = 0, rangeMax = 100;
   int mouseX = 0, mouseY = 0, mouseButton = 0;
   LWCtlEventHook event = nullptr;
   LWCtlDrawHook drawHook = nullptr;
   void* userData = nullptr;
+
+  // A toggle button or check box: pressing it flips its value before the event.
+  bool toggles() const {
+    return descType == LWT_BOOLEAN || type == "BoolButtonControl" || type == "BoolControl";
+  }
+  // Buttons and pop-down menus carry their title on their face, so no label column.
+  bool labelOnFace() const {
+    return label.empty() || type == "ButtonControl" || type == "BoolButtonControl" || type == "PopDownControl";
+  }
 };
 
 struct PanelState {

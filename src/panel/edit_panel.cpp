@@ -6,18 +6,21 @@
 #include "mesh/dummy_object.h"
 #include "mesh/snapshot.h"
 #include "mesh/weight_map_names.h"
+#include "panel/panel_controls.h"
+#include "panel/panel_images.h"
+#include "panel/panel_layout.h"
+#include "panel/reset_panel_parm.h"
 #include "settings/cfg_file.h"
 #include "settings/host_globals.h"
 #include "shell/callback_guard.h"
 #include "shell/master_control.h"
+#include "undo/undo_controls.h"
 
 extern "C" {
 #include <lwhost.h>
 }
 
 namespace {
-
-constexpr int kPanelWidth = 212;
 
 struct EditPanelState {
   LWPanelID panel = nullptr;
@@ -33,14 +36,24 @@ void panelDraw_EditPanel(LWPanelID panel, void* data, DrMode) {
     auto* inst = static_cast<InstData*>(data);
     LWPanelFuncs* pf = stHost.panel;
     if (!pf || !inst) return;
-    pf->drawFuncs->drawText(panel, inst->versionLabel, LWP_NORMAL, kPanelWidth - 60, 4);
+    drawEditPanelSeparators(pf, panel);
+    drawEditPanelImages(*inst);
   });
+}
+
+// The history's state in the panel: the map name and whether Undo and Redo can act.
+void showUndoRedoControls(InstData& inst, bool undoEnabled, bool redoEnabled) {
+  if (!stPanel.open) return;
+  setCtlText(kCtlName, inst.weightMapName);
+  enableCtl(kCtlUndo, undoEnabled && inst.mesh.noObject == 0);
+  enableCtl(kCtlRedo, redoEnabled && inst.mesh.noObject == 0);
 }
 
 void closePanelHook(LWPanelID panel, void* data) { panelClose_EditPanel(panel, data); }
 
 std::string settingsFilePath() {
-  auto* dirInfo = stHost.global ? reinterpret_cast<LWDirInfoFunc*>(stHost.global(hostapi::kDirInfo, GFUSE_TRANSIENT)) : nullptr;
+  if (!stHost.global) return std::string();
+  auto* dirInfo = reinterpret_cast<LWDirInfoFunc*>(stHost.global(hostapi::kDirInfo, GFUSE_TRANSIENT));
   const char* dir = dirInfo ? dirInfo(LWFTYPE_SETTING) : nullptr;
   return dir ? makeCfgFilePath(dir) : std::string();
 }
@@ -49,10 +62,25 @@ std::string settingsFilePath() {
 
 bool isEditPanelOpen() { return stPanel.open; }
 
-void resetEditPanelState() { stPanel = EditPanelState{}; }
+LWPanelID editPanelId() { return stPanel.panel; }
 
-void refreshWindow(InstData&) {
-  if (stPanel.open && stHost.panel) stHost.panel->draw(stPanel.panel, DR_REFRESH);
+void saveEditPanelSettings(InstData& inst) {
+  std::string path = settingsFilePath();
+  if (!path.empty()) saveCfgFile(inst, inst.gradient, path);
+}
+
+int panelKeyBlocking_EditPanel(LWPanelID, void*, LWDualKey key) { return key < 32 ? 1 : 0; }
+
+void resetEditPanelState() {
+  stPanel = EditPanelState{};
+  forgetEditPanelControls();
+  setUndoControlsRefresh(nullptr);
+}
+
+void refreshWindow(InstData& inst) {
+  if (!stPanel.open || !stHost.panel) return;
+  resetPanelParm(inst);
+  stHost.panel->draw(stPanel.panel, DR_REFRESH);
 }
 
 void openEditPanel(InstData& inst) {
@@ -62,17 +90,25 @@ void openEditPanel(InstData& inst) {
   if (!stPanel.panel) {
     stPanel.panel = pf->create(const_cast<char*>("Velmora"), pf);
     if (!stPanel.panel) return;
+    createEditPanelControls(pf, stPanel.panel, inst);
   }
+  makeEditPanelIconRasters();
+  setUndoControlsRefresh(&showUndoRedoControls);
   pf->set(stPanel.panel, PAN_USERDATA, &inst);
   pf->set(stPanel.panel, PAN_USERDRAW, reinterpret_cast<void*>(&panelDraw_EditPanel));
   pf->set(stPanel.panel, PAN_USERCLOSE, reinterpret_cast<void*>(&closePanelHook));
+  pf->set(stPanel.panel, PAN_MOUSEBUTTON, reinterpret_cast<void*>(&mouseButton_EditPanel));
+  pf->set(stPanel.panel, PAN_USERKEYS, reinterpret_cast<void*>(&panelKeyBlocking_EditPanel));
+  resetPanelParm(inst);
   if (stPanel.open) {
     pf->draw(stPanel.panel, DR_REFRESH);
   } else {
     stPanel.open = pf->open(stPanel.panel, PANF_NOBUTT | PANF_PASSALLKEYS) != 0;
   }
-  int width = kPanelWidth;
+  int width = kEditPanelWidth;
   pf->set(stPanel.panel, PAN_W, &width);
+  int height = editPanelHeight();
+  pf->set(stPanel.panel, PAN_H, &height);
   refreshWindow(inst);
 }
 
@@ -115,8 +151,8 @@ void panelClose_EditPanel(void*, void* data) {
       hostCommand("AutoConfirm 0");
       removeMasterControlPlugins();
     }
-    std::string path = settingsFilePath();
-    if (!path.empty()) saveCfgFile(inst, inst.gradient, path);
+    freeEditPanelIconRasters();
+    saveEditPanelSettings(inst);
     destroyUndoHistory(inst.undo);
     destroyMeshData(inst);
     destroyGradientData(inst.gradient);

@@ -4,6 +4,10 @@
 
 #include "shell/inst_data.h"
 
+extern "C" {
+#include <lwpanel.h>
+}
+
 // Opens the panel (created on the first call after the module is loaded) or, when it is
 // open already, redraws it.
 void openEditPanel(InstData& inst);
@@ -13,7 +17,14 @@ void closeEditPanel(InstData& inst);
 // first, so the closing steps do not ask the host to leave the tool again.
 void closeEditPanelForToolDone(InstData& inst);
 bool isEditPanelOpen();
-// Redraws the panel when open.
+// The panel's id (null before the first opening).
+LWPanelID editPanelId();
+// Saves the settings file into the host's settings folder (nothing without one).
+void saveEditPanelSettings(InstData& inst);
+// Keys with codes below 32 are reported as handled (1), all others are passed on (0).
+int panelKeyBlocking_EditPanel(LWPanelID panel, void* data, LWDualKey key);
+// When the panel is open: the controls follow the instance (resetPanelParm), then the
+// whole panel is redrawn.
 void refreshWindow(InstData& inst);
 // The panel's close callback: restores the object's visibility, switches deformations
 // back on, removes the dummy object and the master, saves the settings, frees the

@@ -1,0 +1,42 @@
+// The edit panel's control kinds, created through the panel services' addControl with
+// descriptors filled here. The SDK's control-creation macros are not used: their
+// expansion is not part of the published facts, so the module spells each kind's class
+// name and descriptor itself and builds the same against every SDK header set.
+#pragma once
+
+#include <type_traits>
+
+extern "C" {
+#include <lwpanel.h>
+}
+
+// A custom pop-up's callbacks as this SDK declares them (the item name is const char *
+// in newer headers, char * in older ones); callbacks are declared with these so that
+// they match either.
+using PopupNameFunc = decltype(LWPanPopupDesc::nameFn);
+using PopupCountFunc = decltype(LWPanPopupDesc::countFn);
+using PopupNameResult = std::invoke_result_t<PopupNameFunc, void*, int>;
+
+// A push button of the given width ("ButtonControl").
+LWControl* addButton(LWPanelFuncs* pf, LWPanelID panel, const char* title, int width);
+// A check box ("BoolControl").
+LWControl* addCheckBox(LWPanelFuncs* pf, LWPanelID panel, const char* title);
+// A toggle button of the given width ("BoolButtonControl").
+LWControl* addToggleButton(LWPanelFuncs* pf, LWPanelID panel, const char* title, int width);
+// Sliders with an integer range: the small one with a field ("MiniSliderControl") and the
+// horizontal one ("HSlideControl").
+LWControl* addMiniSlider(LWPanelFuncs* pf, LWPanelID panel, const char* title, int width, int min, int max);
+LWControl* addHorizontalSlider(LWPanelFuncs* pf, LWPanelID panel, const char* title, int width, int min, int max);
+// A percentage field, 0 ... 100 ("PercentControl").
+LWControl* addPercent(LWPanelFuncs* pf, LWPanelID panel, const char* title);
+// A text field ("EditControl") and a read-only text ("InfoControl"), width in characters.
+LWControl* addTextEdit(LWPanelFuncs* pf, LWPanelID panel, const char* title, int width);
+LWControl* addInfoText(LWPanelFuncs* pf, LWPanelID panel, const char* title, int width);
+// Choices from a null-terminated item list: side by side ("ChoiceControl"), a pop-up of
+// the given width ("PopupControl") and a pop-down menu ("PopDownControl").
+LWControl* addHorizontalChoice(LWPanelFuncs* pf, LWPanelID panel, const char* title, const char** items);
+LWControl* addPopup(LWPanelFuncs* pf, LWPanelID panel, const char* title, const char** items, int width);
+LWControl* addPopDown(LWPanelFuncs* pf, LWPanelID panel, const char* title, const char** items);
+// A pop-up whose items come from callbacks ("CustomPopupControl").
+LWControl* addCustomPopup(LWPanelFuncs* pf, LWPanelID panel, const char* title, int width, PopupNameFunc nameFn,
+                          PopupCountFunc countFn);
