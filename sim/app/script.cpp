@@ -337,7 +337,7 @@ class Runner {
     if (t.size() != 3) return fail(why, "Menu needs a \"LABEL\" and an item (its text or number)");
     ControlState* c = findControl(t[1].text, why);
     if (!c) return false;
-    std::vector<std::string> items = c->items;
+    std::vector<std::string> items = c->currentItems();
     if (items.empty() && c->popup.countFn && c->popup.nameFn) {
       const int count = c->popup.countFn(c->userData);
       for (int i = 0; i < count; ++i) {

@@ -257,6 +257,10 @@ class Host {
   std::vector<std::unique_ptr<PanelState>> panels;
   // Answers for blocking panel opens (1 = OK); empty queue answers OK.
   std::deque<int> panelAnswers;
+  // What the user does in the next blocking panels, one per open, taken before
+  // panelAnswers: the script sets controls and fires their events as a user would,
+  // and returns the answer (1 OK, 0 Cancel).
+  std::deque<std::function<int(PanelState&)>> dialogScripts;
 
   // Progress monitors -----------------------------------------------------------------
   // Cancel a monitor after this many steps (-1: never).

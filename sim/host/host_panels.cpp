@@ -180,7 +180,11 @@ int panOpen(LWPanelID pan, int flags) {
   // A blocking panel is answered at once: OK unless the test queued a Cancel.
   Host& h = H();
   int answer = 1;
-  if (!h.panelAnswers.empty()) {
+  if (!h.dialogScripts.empty()) {
+    auto script = std::move(h.dialogScripts.front());
+    h.dialogScripts.pop_front();
+    answer = script(*p);
+  } else if (!h.panelAnswers.empty()) {
     answer = h.panelAnswers.front();
     h.panelAnswers.pop_front();
   }
@@ -254,8 +258,10 @@ LWControl* panAddControl(LWPanelID pan, char* type, ControlDesc* desc, char* lab
   c->api.priv_data = c.get();
   if (desc) {
     c->descType = desc->type;
-    if (desc->type == LWT_CHOICE && desc->choice.items)
+    if (desc->type == LWT_CHOICE && desc->choice.items) {
+      c->itemSource = desc->choice.items;
       for (const char** it = desc->choice.items; *it; ++it) c->items.push_back(*it);
+    }
     if (desc->type == LWT_POPUP) c->popup = desc->popup;
     if (desc->type == LWT_RANGE) {
       c->rangeMin = desc->range.min;

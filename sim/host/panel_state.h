@@ -28,7 +28,10 @@ struct ControlState {
   std::string type;   // "ButtonControl", "PopupControl", ...
   std::string label;
   LWType descType = LWT_NULL;
-  std::vector<std::string> items;  // choice items copied at creation
+  std::vector<std::string> items;  // choice items as they were at creation
+  // The plug-in's item array: the panel services keep the pointer, not a copy, so a
+  // plug-in may rewrite the strings (a menu's marks) while the control lives.
+  const char** itemSource = nullptr;
   LWPanPopupDesc popup{};          // custom pop-ups and list boxes keep their callbacks
   int x = 0, y = 0, w = 80, h = 20;
   int intValue = 0;
@@ -45,6 +48,13 @@ struct ControlState {
   LWCtlDrawHook drawHook = nullptr;
   void* userData = nullptr;
 
+  // The items as the control shows them now.
+  std::vector<std::string> currentItems() const {
+    if (!itemSource) return items;
+    std::vector<std::string> out;
+    for (const char** it = itemSource; *it; ++it) out.push_back(*it);
+    return out;
+  }
   // A toggle button or check box: pressing it flips its value before the event.
   bool toggles() const {
     return descType == LWT_BOOLEAN || type == "BoolButtonControl" || type == "BoolControl";

@@ -2,6 +2,7 @@
 
 #include <cstdint>
 
+#include "commands/edit_menu.h"
 #include "gradient/gradient.h"
 #include "mesh/dummy_object.h"
 #include "mesh/snapshot.h"
@@ -87,6 +88,7 @@ void openEditPanel(InstData& inst) {
   setSnapshotPanelRefresh(&refreshWindow);  // captures refresh the panel from now on
   LWPanelFuncs* pf = stHost.panel;
   if (!pf) return;
+  makeEditCommandList(inst);  // the menu control shows these strings
   if (!stPanel.panel) {
     stPanel.panel = pf->create(const_cast<char*>("Velmora"), pf);
     if (!stPanel.panel) return;

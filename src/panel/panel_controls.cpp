@@ -2,14 +2,18 @@
 
 #include "panel/panel_control_kinds.h"
 
+#include "panel/control_values.h"
+
 #include <cstring>
 
+#include "commands/command_menu.h"
 #include "panel/panel_events.h"
 #include "panel/panel_layout.h"
 #include "panel/string_tables.h"
 #include "panel/weight_map_popup.h"
 #include "settings/host_config.h"
 #include "settings/host_globals.h"
+#include "shell/inst_data.h"
 #include "undo/undo_replay.h"
 
 LWControl* stCtl[kNumEditControls] = {};
@@ -26,25 +30,10 @@ const char** items(ChoiceList list, int32_t locale, int32_t build) {
 void placeControl(LWControl* c, int32_t index) {
   if (!c) return;
   const ControlPlace place = editControlPlace(index);
-  LWValue v{};
-  v.type = LWT_INTEGER;
-  c->get(c, CTL_LABELWIDTH, &v);
-  const int32_t labelWidth = v.intv.value;
-  v.intv.value = place.labelEndX - labelWidth;
-  c->set(c, CTL_X, &v);
-  v.intv.value = editRowTop(place.row);
-  c->set(c, CTL_Y, &v);
+  moveControl(c, place.labelEndX - controlAttribute(c, CTL_LABELWIDTH), editRowTop(place.row));
 }
 
-void bindEvent(LWControl* c, LWCtlEventHook event, InstData& inst) {
-  if (!c) return;
-  LWValue v{};
-  v.type = LWT_POINTER;
-  v.ptr.ptr = &inst;
-  c->set(c, CTL_USERDATA, &v);
-  v.ptr.ptr = reinterpret_cast<void*>(event);
-  if (event) c->set(c, CTL_USEREVENT, &v);
-}
+void bindEvent(LWControl* c, LWCtlEventHook event, InstData& inst) { setControlEvent(c, event, &inst); }
 
 void undoEvent(LWControlID, void* data) { runUndoRedoButton(data, true); }
 void redoEvent(LWControlID, void* data) { runUndoRedoButton(data, false); }
@@ -64,9 +53,7 @@ void createEditPanelControls(LWPanelFuncs* pf, LWPanelID panel, InstData& inst) 
   for (int32_t b = 0; b < kNumCustomButtons; ++b)
     stCtl[kCtlCustomFirst + b] = addButton(pf, panel, kCustomLabels[b], 26);
   stCtl[kCtlVersion] = addInfoText(pf, panel, "", 13);
-  // The command list and its event belong to the command menu; until it is bound the menu
-  // shows the plain list and does nothing.
-  stCtl[kCtlEdit] = addPopDown(pf, panel, label(TextId::Edit, locale, build), items(ChoiceList::EditCommand, locale, build));
+  stCtl[kCtlEdit] = addPopDown(pf, panel, label(TextId::Edit, locale, build), inst.editMenu.items);
   stCtl[kCtlName] = addTextEdit(pf, panel, label(TextId::Name, locale, build), 29);
   stCtl[kCtlMapPop] = addCustomPopup(pf, panel, "", 20, weightMapPopName, weightMapPopCount);
   stCtl[kCtlBrushRadius] = addMiniSlider(pf, panel, label(TextId::BrushRadius, locale, build), 80, kBrushSizeMin, kBrushSizeRangeMax);
@@ -91,9 +78,9 @@ void createEditPanelControls(LWPanelFuncs* pf, LWPanelID panel, InstData& inst) 
   for (int32_t c = 0; c < kNumEditControls; ++c) placeControl(stCtl[c], c);
 
   for (int32_t t = 0; t < kNumTools; ++t) bindEvent(stCtl[kCtlToolFirst + t], changeToolButtonsEvent, inst);
-  for (int32_t b = 0; b < kNumCustomButtons; ++b) bindEvent(stCtl[kCtlCustomFirst + b], nullptr, inst);
+  for (int32_t b = 0; b < kNumCustomButtons; ++b) bindEvent(stCtl[kCtlCustomFirst + b], commandPopEvent, inst);
   bindEvent(stCtl[kCtlVersion], nullptr, inst);
-  bindEvent(stCtl[kCtlEdit], nullptr, inst);
+  bindEvent(stCtl[kCtlEdit], commandPopEvent, inst);
   bindEvent(stCtl[kCtlName], changeWeightMapNameEvent, inst);
   bindEvent(stCtl[kCtlMapPop], changeWeightMapPopEvent, inst);
   bindEvent(stCtl[kCtlBrushRadius], changeBrushSizeEvent, inst);
@@ -119,69 +106,11 @@ void forgetEditPanelControls() {
   for (auto& c : stCtl) c = nullptr;
 }
 
-int32_t getCtlInt(int32_t c) {
-  LWControl* x = ctl(c);
-  if (!x) return 0;
-  LWValue v{};
-  v.type = LWT_INTEGER;
-  x->get(x, CTL_VALUE, &v);
-  return v.intv.value;
-}
-
-void setCtlInt(int32_t c, int32_t value) {
-  LWControl* x = ctl(c);
-  if (!x) return;
-  LWValue v{};
-  v.type = LWT_INTEGER;
-  v.intv.value = value;
-  x->set(x, CTL_VALUE, &v);
-}
-
-double getCtlFloat(int32_t c) {
-  LWControl* x = ctl(c);
-  if (!x) return 0.0;
-  LWValue v{};
-  v.type = LWT_FLOAT;
-  x->get(x, CTL_VALUE, &v);
-  return v.flt.value;
-}
-
-void setCtlFloat(int32_t c, double value) {
-  LWControl* x = ctl(c);
-  if (!x) return;
-  LWValue v{};
-  v.type = LWT_FLOAT;
-  v.flt.value = value;
-  x->set(x, CTL_VALUE, &v);
-}
-
-void getCtlText(int32_t c, char* out, int32_t size) {
-  if (!out || size <= 0) return;
-  out[0] = 0;
-  LWControl* x = ctl(c);
-  if (!x) return;
-  LWValue v{};
-  v.type = LWT_STRING;
-  v.str.buf = out;
-  v.str.bufLen = size;
-  x->get(x, CTL_VALUE, &v);
-  out[size - 1] = 0;
-}
-
-void setCtlText(int32_t c, const char* text) {
-  LWControl* x = ctl(c);
-  if (!x) return;
-  LWValue v{};
-  v.type = LWT_STRING;
-  v.str.buf = const_cast<char*>(text ? text : "");
-  v.str.bufLen = int(std::strlen(v.str.buf)) + 1;
-  x->set(x, CTL_VALUE, &v);
-}
-
-void enableCtl(int32_t c, bool enabled) {
-  if (LWControl* x = ctl(c)) x->draw(x, enabled ? DR_RENDER : DR_GHOST);
-}
-
-void redrawCtl(int32_t c) {
-  if (LWControl* x = ctl(c)) x->draw(x, DR_REFRESH);
-}
+int32_t getCtlInt(int32_t c) { return getControlInt(ctl(c)); }
+void setCtlInt(int32_t c, int32_t value) { setControlInt(ctl(c), value); }
+double getCtlFloat(int32_t c) { return getControlFloat(ctl(c)); }
+void setCtlFloat(int32_t c, double value) { setControlFloat(ctl(c), value); }
+void getCtlText(int32_t c, char* out, int32_t size) { getControlText(ctl(c), out, size); }
+void setCtlText(int32_t c, const char* text) { setControlText(ctl(c), text); }
+void enableCtl(int32_t c, bool enabled) { enableControl(ctl(c), enabled); }
+void redrawCtl(int32_t c) { redrawControl(ctl(c)); }

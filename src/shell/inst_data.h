@@ -5,6 +5,7 @@
 #include <cstdint>
 #include <vector>
 
+#include "commands/edit_menu_items.h"
 #include "gradient/gradient_data.h"
 #include "mesh/mesh_data.h"
 #include "settings/tool_settings.h"
@@ -54,6 +55,7 @@ struct InstData : ToolSettings {
   UndoHistory undo;
 
   GradientData gradient;
+  EditMenuItems editMenu;  // the "Edit" menu's items (the menu control points at them)
 
   double unitCircle[kUnitCircleSteps][2] = {};
   int32_t buttonKind = 0;
