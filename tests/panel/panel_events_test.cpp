@@ -9,7 +9,7 @@
 #include "panel/panel_events.h"
 #include "panel/panel_images.h"
 #include "panel/panel_layout.h"
-#include "panel_fixture.h"
+#include "support/edit_panel_fixture.h"
 
 namespace {
 

@@ -6,7 +6,7 @@
 
 #include "panel/correct_edit_mode.h"
 #include "panel/edit_panel.h"
-#include "panel_fixture.h"
+#include "support/edit_panel_fixture.h"
 #include "shell/module_state.h"
 
 namespace {

@@ -4,7 +4,7 @@
 
 #include "panel/panel_images.h"
 #include "panel/reset_panel_parm.h"
-#include "panel_fixture.h"
+#include "support/edit_panel_fixture.h"
 
 namespace {
 

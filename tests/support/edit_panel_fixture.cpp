@@ -1,4 +1,4 @@
-#include "panel_fixture.h"
+#include "support/edit_panel_fixture.h"
 
 #include "host/host.h"
 #include "panel/edit_panel.h"
