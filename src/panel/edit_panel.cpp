@@ -3,6 +3,7 @@
 #include <cstdint>
 
 #include "gradient/gradient.h"
+#include "gradient_panel/gradient_panel.h"
 #include "mesh/dummy_object.h"
 #include "mesh/snapshot.h"
 #include "mesh/weight_map_names.h"
@@ -129,6 +130,7 @@ void panelClose_EditPanel(void*, void* data) {
     if (!instPtr) return;
     InstData& inst = *instPtr;
     stPanel.closing = true;
+    closeGradientPanel();  // it edits the gradient freed below
     const bool wasOpen = stPanel.open;
     if (reacquireSceneGlobals()) {
       const LWInterfaceInfo* ui = stHost.interfaceInfo;
