@@ -32,6 +32,7 @@ std::vector<std::string> PanelState::texts() const {
 
 void PanelState::redraw() {
   drawn.clear();
+  blits.clear();
   if (drawHook) drawHook(this, userData, DR_REFRESH);
   for (auto& c : controls)
     if (c->drawHook) c->drawHook(&c->api, c->userData, DR_REFRESH);
@@ -297,19 +298,19 @@ LWPanelFuncs stPanelFuncs = {panCreate, panDestroy, panOpen, panHandle, panDraw,
 
 // --- rasters -----------------------------------------------------------------------
 
-struct Raster {
-  int w, h;
-  std::vector<DrawRecord> drawn;
-};
-Raster* R(LWRasterID r) { return static_cast<Raster*>(r); }
+PanelRaster* R(LWRasterID r) { return static_cast<PanelRaster*>(r); }
 void rsPixel(LWRasterID r, int c, int x, int y) { if (r) R(r)->drawn.push_back({"pixel", "", x, y, 1, 1, c}); }
 void rsRGBPixel(LWRasterID r, int red, int g, int b, int x, int y) {
-  if (r) R(r)->drawn.push_back({"pixel", "", x, y, 1, 1, (red << 16) | (g << 8) | b});
+  if (r) R(r)->drawn.push_back({"rgbpixel", "", x, y, 1, 1, (red << 16) | (g << 8) | b});
 }
 void rsLine(LWRasterID r, int c, int x, int y, int x2, int y2) { if (r) R(r)->drawn.push_back({"line", "", x, y, x2, y2, c}); }
 void rsBox(LWRasterID r, int c, int x, int y, int w, int h) { if (r) R(r)->drawn.push_back({"box", "", x, y, w, h, c}); }
 void rsRGBBox(LWRasterID r, int red, int g, int b, int x, int y, int w, int h) {
-  if (r) R(r)->drawn.push_back({"rgbbox", "", x, y, w, h, (red << 16) | (g << 8) | b});
+  if (!r) return;
+  // A box over the whole raster hides everything drawn before it: forget that, so a
+  // raster redrawn often keeps a short record.
+  if (x <= 0 && y <= 0 && x + w >= R(r)->w && y + h >= R(r)->h) R(r)->drawn.clear();
+  R(r)->drawn.push_back({"rgbbox", "", x, y, w, h, (red << 16) | (g << 8) | b});
 }
 void rsErase(LWRasterID r, int x, int y, int w, int h) { if (r) R(r)->drawn.push_back({"erase", "", x, y, w, h, 0}); }
 void rsBorder(LWRasterID r, int indent, int x, int y, int w, int h) {
@@ -318,10 +319,12 @@ void rsBorder(LWRasterID r, int indent, int x, int y, int w, int h) {
 void rsText(LWRasterID r, char* text, int c, int x, int y) {
   if (r) R(r)->drawn.push_back({"text", text ? text : "", x, y, 0, 0, c});
 }
-LWRasterID rsCreate(int w, int h, int) { return new Raster{w, h, {}}; }
+LWRasterID rsCreate(int w, int h, int) { return new PanelRaster{w, h, {}}; }
 void rsDestroy(LWRasterID r) { delete R(r); }
-void rsBlitPanel(LWRasterID src, int, int, LWPanelID pan, int x, int y, int w, int h) {
-  if (src && pan) P(pan)->drawn.push_back({"blit", "", x, y, w, h, 0});
+void rsBlitPanel(LWRasterID src, int srcx, int srcy, LWPanelID pan, int x, int y, int w, int h) {
+  if (!src || !pan) return;
+  P(pan)->drawn.push_back({"blit", "", x, y, w, h, 0});
+  P(pan)->blits.push_back({*R(src), srcx, srcy, x, y, w, h});
 }
 void rsBlitRaster(LWRasterID, int, int, LWRasterID, int, int, int, int) {}
 
@@ -537,6 +540,33 @@ void closePanelAsUser(PanelState* panel) {
   panClose(panel);
 }
 LWRasterFuncs* rasterFuncsRecord() { return &stRasterFuncs; }
+
+namespace {
+
+bool mouseTrapped(const PanelState* panel) { return panel && panel->open && (panel->lastOpenFlags & PANF_MOUSETRAP); }
+
+}  // namespace
+
+bool panelMousePress(PanelState* panel, int buttons, int x, int y) {
+  if (!mouseTrapped(panel) || !panel->mouseButtonHook) return false;
+  Host::PluginCall call(H());
+  panel->mouseButtonHook(panel, panel->userData, buttons | MOUSE_DOWN, x, y);
+  return true;
+}
+
+bool panelMouseDrag(PanelState* panel, int buttons, int x, int y) {
+  if (!mouseTrapped(panel) || !panel->mouseMoveHook) return false;
+  Host::PluginCall call(H());
+  panel->mouseMoveHook(panel, panel->userData, buttons | MOUSE_DOWN, x, y);
+  return true;
+}
+
+bool panelMouseRelease(PanelState* panel, int buttons, int x, int y) {
+  if (!mouseTrapped(panel) || !panel->mouseButtonHook) return false;
+  Host::PluginCall call(H());
+  panel->mouseButtonHook(panel, panel->userData, buttons & ~MOUSE_DOWN, x, y);
+  return true;
+}
 LWLMonFuncs* monitorFuncsRecord() { return &stMonFuncs; }
 LWMTUtilFuncs* mtUtilFuncsRecord() { return &stMTFuncs; }
 

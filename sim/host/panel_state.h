@@ -22,6 +22,22 @@ struct DrawRecord {
   int colour = 0;
 };
 
+// An off-screen raster (the raster services): its size and the draw calls made into it.
+// RGB calls record "rgbpixel" and "rgbbox" with the colour packed as r << 16 | g << 8 | b;
+// "pixel", "box" and "line" carry a panel colour index.
+struct PanelRaster {
+  int w = 0, h = 0;
+  std::vector<DrawRecord> drawn;
+};
+
+// One blitPanel: a copy of the raster's draw calls at that moment, which part of it was
+// copied and where it went on the panel.
+struct PanelBlit {
+  PanelRaster source;
+  int srcX = 0, srcY = 0;
+  int x = 0, y = 0, w = 0, h = 0;
+};
+
 struct ControlState {
   LWControl api{};  // first member: the host hands out &api
   PanelState* panel = nullptr;
@@ -80,6 +96,7 @@ struct PanelState {
   LWPanKeyHook keyHook = nullptr;
   LWPanMouseHook mouseButtonHook = nullptr, mouseMoveHook = nullptr;
   std::vector<DrawRecord> drawn;  // since the last full redraw
+  std::vector<PanelBlit> blits;   // since the last full redraw (each also a "blit" in drawn)
 
   ControlState* control(const std::string& label);
   // Draws the panel as the host would: the user draw hook and each control's.
@@ -89,5 +106,15 @@ struct PanelState {
 
 // Closes a panel as the user would (its close callback runs).
 void closePanelAsUser(PanelState* panel);
+
+// The user's mouse on an open panel opened with PANF_MOUSETRAP (other panels get nothing):
+// a press calls the mouse-button hook with the button bits (MOUSE_LEFT, MOUSE_MID, both
+// for the right button, plus IQ_* keys) and MOUSE_DOWN; a drag calls the mouse-move hook
+// with the held bits and MOUSE_DOWN; the release calls the mouse-button hook with the
+// bits without MOUSE_DOWN. x, y are panel pixels and may lie outside the panel during a
+// drag. Each is one plug-in call. False when nothing was delivered.
+bool panelMousePress(PanelState* panel, int buttons, int x, int y);
+bool panelMouseDrag(PanelState* panel, int buttons, int x, int y);
+bool panelMouseRelease(PanelState* panel, int buttons, int x, int y);
 
 }  // namespace sim

@@ -4,6 +4,7 @@
 
 #include "commands/edit_menu.h"
 #include "gradient/gradient.h"
+#include "gradient_panel/gradient_panel.h"
 #include "mesh/dummy_object.h"
 #include "mesh/snapshot.h"
 #include "mesh/weight_map_names.h"
@@ -131,6 +132,7 @@ void panelClose_EditPanel(void*, void* data) {
     if (!instPtr) return;
     InstData& inst = *instPtr;
     stPanel.closing = true;
+    closeGradientPanel();  // it edits the gradient freed below
     const bool wasOpen = stPanel.open;
     if (reacquireSceneGlobals()) {
       const LWInterfaceInfo* ui = stHost.interfaceInfo;

@@ -88,6 +88,12 @@ LWControl* addPopDown(LWPanelFuncs* pf, LWPanelID panel, const char* title, cons
   return addChoice(pf, panel, "PopDownControl", title, items, MX_POPUP);
 }
 
+LWControl* addMiniRGB(LWPanelFuncs* pf, LWPanelID panel, const char* title) {
+  LWPanControlDesc desc{};
+  desc.type = LWT_VINT;
+  return add(pf, panel, "MiniRGBControl", desc, title);
+}
+
 LWControl* addCustomPopup(LWPanelFuncs* pf, LWPanelID panel, const char* title, int width, PopupNameFunc nameFn,
                           PopupCountFunc countFn) {
   LWPanControlDesc desc{};

@@ -37,6 +37,8 @@ LWControl* addInfoText(LWPanelFuncs* pf, LWPanelID panel, const char* title, int
 LWControl* addHorizontalChoice(LWPanelFuncs* pf, LWPanelID panel, const char* title, const char** items);
 LWControl* addPopup(LWPanelFuncs* pf, LWPanelID panel, const char* title, const char** items, int width);
 LWControl* addPopDown(LWPanelFuncs* pf, LWPanelID panel, const char* title, const char** items);
+// A small RGB colour field, values 0 ... 255 each ("MiniRGBControl", an integer vector).
+LWControl* addMiniRGB(LWPanelFuncs* pf, LWPanelID panel, const char* title);
 // A pop-up whose items come from callbacks ("CustomPopupControl").
 LWControl* addCustomPopup(LWPanelFuncs* pf, LWPanelID panel, const char* title, int width, PopupNameFunc nameFn,
                           PopupCountFunc countFn);

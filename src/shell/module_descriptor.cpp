@@ -1,4 +1,5 @@
 // The module's server table and descriptor: what the host reads when it loads the file.
+#include "gradient_panel/gradient_panel.h"
 #include "panel/edit_panel.h"
 #include "shell/master_control.h"
 #include "shell/mesh_edit_access.h"
@@ -33,6 +34,7 @@ ServerRecord stServers[] = {
 void* Startup() {
   resetModuleState();
   resetEditPanelState();
+  resetGradientPanelState();
   return reinterpret_cast<void*>(4);
 }
 
