@@ -4,6 +4,7 @@
 #include "commands/custom_buttons.h"
 #include "commands/normalize_weights.h"
 #include "commands/selection_commands.h"
+#include "gradient_panel/gradient_panel.h"
 #include "panel/correct_edit_mode.h"
 #include "panel/panel_controls.h"
 #include "settings/host_globals.h"
@@ -44,6 +45,7 @@ void runEditCommand(InstData& inst, int32_t command, CommandMode mode) {
     case kCmdNormalizeWeights: runNormalizeCommand(inst, mode); break;
     case kCmdClampWeights: runClampCommand(inst, mode); break;
     case kCmdCustomButtons: runCustomButtonsDialog(inst); break;
+    case kCmdGradientPanel: toggleGradientPanel(inst); break;
     default: break;  // separators, " (none) " and commands still to come
   }
 }

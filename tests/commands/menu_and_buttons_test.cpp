@@ -84,3 +84,19 @@ TEST_F(CommandTest, ButtonsDialogCancelChangesNothing) {
 }
 
 }  // namespace
+
+namespace {
+
+TEST_F(CommandTest, GradientPanelEntryOpensAndClosesThePanel) {
+  const auto gradientPanelOpen = [this] {
+    for (const auto& p : host->panels)
+      if (p->open && p.get() != panel()) return true;
+    return false;
+  };
+  runMenu(kCmdGradientPanel);
+  EXPECT_TRUE(gradientPanelOpen());
+  runMenu(kCmdGradientPanel);
+  EXPECT_FALSE(gradientPanelOpen());
+}
+
+}  // namespace
