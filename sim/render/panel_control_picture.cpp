@@ -58,19 +58,19 @@ void sunkenField(Image& image, const PanelRect& r, Rgba8 fill) {
   frameRect(image, r.x, r.y, r.w, r.h, t.dark, t.light);
 }
 
-constexpr int kTextInset = 3;
+constexpr int kTextInset = 2;
 constexpr int kArrowRoom = 14;  // a pop-up's arrow at the right of its face
 
 // Text inside a face, cut at `right`.
 void fieldText(Image& image, const PanelRect& r, const std::string& text, Rgba8 colour, int right) {
-  drawPanelText(image, r.x + kTextInset, textTop(r), text, colour, right);
+  drawPanelText(image, r.x + kTextInset, textTop(r), text, colour, right, kFaceCharAdvance);
 }
 
 // Centred when it fits, else from the left and cut.
 void centredText(Image& image, const PanelRect& r, const std::string& text, Rgba8 colour) {
-  const int width = panelTextWidth(text);
+  const int width = panelTextWidth(text, kFaceCharAdvance);
   if (width > r.w - 2 * kTextInset) return fieldText(image, r, text, colour, r.x + r.w - kTextInset);
-  drawPanelText(image, r.x + (r.w - width) / 2, textTop(r), text, colour);
+  drawPanelText(image, r.x + (r.w - width) / 2, textTop(r), text, colour, r.x + r.w, kFaceCharAdvance);
 }
 
 void downArrow(Image& image, const PanelRect& r, Rgba8 colour) {
@@ -92,7 +92,7 @@ void paintCheckBox(Image& image, const PanelRect& r, const ControlState& c, cons
 void paintChoice(Image& image, const PanelRect& r, const ControlState& c, const Style& s) {
   int x = r.x;
   for (size_t i = 0; i < c.items.size(); ++i) {
-    const int w = panelTextWidth(c.items[i]) + kItemPadding;
+    const int w = panelTextWidth(c.items[i], kFaceCharAdvance) + kItemPadding;
     const PanelRect item{x, r.y, w, r.h};
     const bool chosen = int(i) == c.intValue;
     if (chosen) sunkenField(image, item, s.pressed);
@@ -145,7 +145,7 @@ PanelRect controlFace(const ControlState& c) {
   if (c.type == "BoolControl") return {r.x, c.y + (c.h - kCheckBoxSide) / 2, kCheckBoxSide, kCheckBoxSide};
   if (c.type == "ChoiceControl" || c.type == "TabChoiceControl") {
     int itemsWidth = 0;
-    for (const std::string& item : c.items) itemsWidth += panelTextWidth(item) + kItemPadding;
+    for (const std::string& item : c.items) itemsWidth += panelTextWidth(item, kFaceCharAdvance) + kItemPadding;
     r.w = std::max(r.w, itemsWidth);
   }
   return r;

@@ -93,10 +93,12 @@ std::vector<PanelGlyph> splitShiftJis(std::string_view s) {
   return out;
 }
 
-void drawAscii(Image& image, int x, int y, char c, Rgba8 colour) {
+// The glyph at the right of its cell: a 6-pixel cell leaves one blank column at its left.
+void drawAscii(Image& image, int x, int y, int cell, char c, Rgba8 colour) {
+  const int left = x + cell - kGlyphWidth - 1;
   for (int row = 0; row < kGlyphHeight; ++row)
     for (int col = 0; col < kGlyphWidth; ++col)
-      if (glyphPixel(c, col, row)) putPixel(image, x + 1 + col, y + 1 + row, colour);
+      if (glyphPixel(c, col, row)) putPixel(image, left + col, y + 1 + row, colour);
 }
 
 }  // namespace
@@ -105,22 +107,22 @@ std::vector<PanelGlyph> splitPanelText(std::string_view text) {
   return isValidUtf8WithMultibyte(text) ? splitUtf8(text) : splitShiftJis(text);
 }
 
-int panelGlyphAdvance(const PanelGlyph& g) {
-  return g.kind == PanelGlyph::Wide || g.kind == PanelGlyph::Icon ? 2 * kPanelCharAdvance : kPanelCharAdvance;
+int panelGlyphAdvance(const PanelGlyph& g, int cell) {
+  return g.kind == PanelGlyph::Wide || g.kind == PanelGlyph::Icon ? 2 * cell : cell;
 }
 
-int panelTextWidth(std::string_view text) {
+int panelTextWidth(std::string_view text, int cell) {
   int width = 0;
-  for (const PanelGlyph& g : splitPanelText(text)) width += panelGlyphAdvance(g);
+  for (const PanelGlyph& g : splitPanelText(text)) width += panelGlyphAdvance(g, cell);
   return width;
 }
 
-int drawPanelText(Image& image, int x, int y, std::string_view text, Rgba8 colour, int clipRight) {
+int drawPanelText(Image& image, int x, int y, std::string_view text, Rgba8 colour, int clipRight, int cell) {
   for (const PanelGlyph& g : splitPanelText(text)) {
-    const int advance = panelGlyphAdvance(g);
+    const int advance = panelGlyphAdvance(g, cell);
     if (x + advance > clipRight) break;
     switch (g.kind) {
-      case PanelGlyph::Ascii: drawAscii(image, x, y, g.c, colour); break;
+      case PanelGlyph::Ascii: drawAscii(image, x, y, advance, g.c, colour); break;
       case PanelGlyph::Icon: fillRect(image, x + 2, y, advance - 4, kPanelTextHeight, colour); break;
       case PanelGlyph::Narrow:
       case PanelGlyph::Wide: frameRect(image, x + 1, y, advance - 2, kPanelTextHeight, colour, colour); break;

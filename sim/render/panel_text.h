@@ -22,15 +22,17 @@ struct PanelGlyph {
   char c = ' ';  // for Ascii
 };
 
-inline constexpr int kPanelCharAdvance = 7;
+inline constexpr int kPanelCharAdvance = 7;  // label columns: the headless panels' width
+inline constexpr int kFaceCharAdvance = 6;   // texts on faces and in fields: the font's own
 inline constexpr int kPanelTextHeight = 9;  // placeholder boxes are this tall; letters 7
 
 std::vector<PanelGlyph> splitPanelText(std::string_view text);
-int panelGlyphAdvance(const PanelGlyph& g);
-int panelTextWidth(std::string_view text);
+// Widths with `cell` pixels for an ASCII or half-width character, twice that for the rest.
+int panelGlyphAdvance(const PanelGlyph& g, int cell = kPanelCharAdvance);
+int panelTextWidth(std::string_view text, int cell = kPanelCharAdvance);
 // Draws `text` with its top left at (x, y); returns the x after it. Characters that would
 // reach past `clipRight` are left out, as a field cuts a text too long for it.
 int drawPanelText(Image& image, int x, int y, std::string_view text, Rgba8 colour,
-                  int clipRight = std::numeric_limits<int>::max());
+                  int clipRight = std::numeric_limits<int>::max(), int cell = kPanelCharAdvance);
 
 }  // namespace sim

@@ -8,6 +8,7 @@
 #include "render/panel_control_picture.h"
 #include "render/panel_palette.h"
 #include "render/panel_picture.h"
+#include "render/panel_text.h"
 
 extern "C" {
 #include <lwpanel.h>
@@ -119,8 +120,10 @@ TEST(PanelPicture, ValuesShowAsTicksPressedButtonsAndChosenItems) {
 
   // The horizontal choice is as wide as its items need; the chosen one looks pressed.
   const PanelRect choiceFace = sim::controlFace(choice);
-  EXPECT_GE(choiceFace.w, 13 * 7);
-  const PanelRect first{choiceFace.x, choiceFace.y, 6 * 7, choiceFace.h}, second{choiceFace.x + 6 * 7 + 10, choiceFace.y, 7 * 7, choiceFace.h};
+  const int cell = sim::kFaceCharAdvance;
+  EXPECT_GE(choiceFace.w, 13 * cell);
+  const PanelRect first{choiceFace.x, choiceFace.y, 6 * cell, choiceFace.h};
+  const PanelRect second{choiceFace.x + 6 * cell + 10, choiceFace.y, 7 * cell, choiceFace.h};
   EXPECT_GT(countColour(off, first, theme().facePressed), 0);
   EXPECT_EQ(countColour(off, second, theme().facePressed), 0);
   EXPECT_EQ(countColour(on, first, theme().facePressed), 0);
