@@ -21,13 +21,14 @@ const char* kMainHelp = R"(velmora-sim: a simulated LightWave Layout that loads 
 
 Usage:
   velmora-sim [run] [SCENE.lws|OBJECT.lwo] [--script FILE] [--out DIR] [--module FILE]
+                    [--language en|ja]
   velmora-sim convert INPUT OUTPUT
   velmora-sim info INPUT
 Each subcommand takes --help.
 )";
 
 const char* kRunHelp = R"(velmora-sim run [SCENE.lws|OBJECT.lwo] [--script FILE] [--out DIR] [--module FILE]
-                [--demo-size RINGSxSEGMENTS]
+                [--demo-size RINGSxSEGMENTS] [--language en|ja]
 
 Loads the module file (default: the one built with this program), then the scene or object
 (default: the built-in demo scene, a limb with a chain of three bones), and plays the script
@@ -40,6 +41,9 @@ never over an input; the module's settings go to DIR/config.
   --out DIR          output folder
   --module FILE      module file to load
   --demo-size RxS    rings and segments of the demo limb (default 48x64)
+  --language en|ja   the host's language ("Locale Info" 0x0409 or 0x0411; default en).
+                     The module reads it when it builds a panel, and builds its edit
+                     panel once per loading, so it holds for the whole run
 
 )";
 
@@ -175,6 +179,7 @@ int runCommand(const RunOptions& options, std::ostream& out, std::ostream& err) 
   }
   if (options.module.empty()) return failed("no module file given (--module)");
   if (!session.prepare(&why)) return failed(why);
+  session.host().localeId = options.localeId;
   if (options.progress) session.showProgress();
   if (!session.loadModule(options.module, &why)) return failed(why);
   if (options.input.empty()) session.buildDemo(options.demoRings, options.demoSegments);
@@ -311,6 +316,10 @@ int cliMain(const std::vector<std::string>& argsIn, const std::string& defaultMo
         return usage(kRunHelp, "--demo-size wants RINGSxSEGMENTS, at least 2x3");
       options.demoRings = r;
       options.demoSegments = s;
+    } else if (a == "--language") {
+      std::string v;
+      if (!value(v) || (v != "en" && v != "ja")) return usage(kRunHelp, "--language wants en or ja");
+      options.localeId = v == "ja" ? 0x0411 : 0x0409;
     } else if (!a.empty() && a[0] == '-') {
       return usage(kRunHelp, "unknown option " + a);
     } else if (options.input.empty()) {

@@ -15,6 +15,7 @@ struct RunOptions {
   std::string module;         // the module file to load
   int demoRings = 48, demoSegments = 64;
   bool progress = false;      // draw a progress bar (only for a terminal)
+  int localeId = 0x0409;      // "Locale Info": 0x0409 English, 0x0411 Japanese
 };
 
 int runCommand(const RunOptions& options, std::ostream& out, std::ostream& err);

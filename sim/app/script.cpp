@@ -103,7 +103,8 @@ class Runner {
                    {"CancelMonitorAfter", &Runner::cancelAfter}, {"SaveObjects", &Runner::saveObjects},
                    {"SaveScene", &Runner::saveScene},         {"Redraw", &Runner::redraw},
                    {"StoreWeights", &Runner::storeWeights},   {"DeleteWeightMap", &Runner::deleteMap},
-                   {"RenameWeightMap", &Runner::renameMap},   {"Picture", &Runner::picture}};
+                   {"RenameWeightMap", &Runner::renameMap},   {"Picture", &Runner::picture},
+                   {"PanelPicture", &Runner::panelPicture}};
     auto action = actions.find(verb);
     if (action != actions.end()) return (this->*(action->second))(line, t, why);
     return session_.command(line, &why);
@@ -398,6 +399,16 @@ class Runner {
     return session_.writePicture(int(n), file, &why);
   }
 
+  // PanelPicture FILE [TITLE]: the open panel of that title, "Velmora" when none is given.
+  // "{lang}" in FILE becomes the host's language, so one script names both pictures.
+  bool panelPicture(const std::string&, const std::vector<Token>& t, std::string& why) {
+    if (t.size() < 2 || t.size() > 3) return fail(why, "PanelPicture takes a file name and a panel title");
+    std::string file = t[1].text;
+    const std::string language = (host_.localeId & 0xFFFF) == 0x0411 ? "ja" : "en";
+    for (size_t at; (at = file.find("{lang}")) != std::string::npos;) file.replace(at, 6, language);
+    return session_.writePanelPicture(t.size() == 3 ? t[2].text : "Velmora", file, &why);
+  }
+
   bool ring(const RingRequest& request, const std::string& what, std::string& why) {
     RingOutcome outcome;
     const size_t logIndex = host_.commandLog.size();
@@ -542,6 +553,12 @@ std::string scriptHelp() {
                                    output folder (default viewN.png; the run ends by
                                    writing view0.png, view1.png ... for every viewport)
                                                                     Picture 0 before.png
+  PanelPicture FILE ["TITLE"]      redraw the open panel TITLE (default "Velmora", the edit
+                                   panel) and save a picture of it as a PNG in the output
+                                   folder: controls with their labels and values, ghosted
+                                   ones in greys, and what the module drew on the panel;
+                                   "{lang}" in FILE becomes en or ja (--language)
+                                                                    PanelPicture panel_{lang}.png
   StoreWeights MAP INDEX=VALUE ... | StoreWeights MAP gradient [N]
                                    host-side stand-in for a paint stroke: plays the tool's
                                    half of the module's ring and runs its mesh-edit command

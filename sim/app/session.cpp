@@ -6,6 +6,7 @@
 #include <map>
 
 #include "files/atomic_write.h"
+#include "render/panel_picture.h"
 #include "render/png_writer.h"
 #include "render/view_framing.h"
 #include "render/viewport_render.h"
@@ -285,6 +286,33 @@ bool Session::pointSceneAtSavedObjects(std::string* error) {
 }
 
 bool Session::writePicture(int viewport, const std::string& file, std::string* error) {
+  Image image;
+  if (!checkPictureFile(file, error)) return false;
+  if (!renderViewport(*host_, viewport, image)) {
+    if (error) *error = "no viewport " + std::to_string(viewport) + " to draw";
+    return false;
+  }
+  return writePictureFile(image, file, "viewport " + std::to_string(viewport), error);
+}
+
+bool Session::writePanelPicture(const std::string& title, const std::string& file, std::string* error) {
+  if (!checkPictureFile(file, error)) return false;
+  PanelState* panel = nullptr;
+  for (auto it = host_->panels.rbegin(); it != host_->panels.rend() && !panel; ++it)
+    if ((*it)->open && (*it)->title == title) panel = it->get();
+  if (!panel) {
+    if (error) *error = "no open panel titled \"" + title + "\"";
+    return false;
+  }
+  {
+    // The host asks the plug-in to draw the panel before the picture is taken.
+    Host::PluginCall call(*host_);
+    panel->redraw();
+  }
+  return writePictureFile(panelPicture(*panel), file, "panel \"" + title + "\"", error);
+}
+
+bool Session::checkPictureFile(const std::string& file, std::string* error) const {
   const fs::path rel(file);
   bool climbs = false;
   for (const auto& part : rel) climbs = climbs || part == "..";
@@ -292,12 +320,12 @@ bool Session::writePicture(int viewport, const std::string& file, std::string* e
     if (error) *error = "a picture goes inside the output folder: give a relative path without \"..\", not \"" + file + "\"";
     return false;
   }
-  Image image;
-  if (!renderViewport(*host_, viewport, image)) {
-    if (error) *error = "no viewport " + std::to_string(viewport) + " to draw";
-    return false;
-  }
-  const fs::path path = fs::path(outDir_) / rel;
+  return true;
+}
+
+bool Session::writePictureFile(const Image& image, const std::string& file, const std::string& what,
+                               std::string* error) {
+  const fs::path path = fs::path(outDir_) / fs::path(file);
   std::error_code ec;
   fs::create_directories(path.parent_path(), ec);
   FileError fe;
@@ -305,7 +333,7 @@ bool Session::writePicture(int viewport, const std::string& file, std::string* e
     if (error) *error = fe.text();
     return false;
   }
-  note("wrote picture of viewport " + std::to_string(viewport) + " to " + path.generic_string());
+  note("wrote picture of " + what + " to " + path.generic_string());
   addWritten(path.generic_string());
   return true;
 }

@@ -12,6 +12,7 @@
 #include "host/host.h"
 #include "io/object_files.h"
 #include "io/scene_files.h"
+#include "render/image.h"
 
 namespace sim::app {
 
@@ -56,6 +57,9 @@ class Session {
   // Draws viewport `viewport` as it stands (after the caller's redraw) and writes it as a PNG
   // to `file`, relative to the output folder (no absolute path, no ".."); listed as written.
   bool writePicture(int viewport, const std::string& file, std::string* error);
+  // Redraws the most recently opened open panel titled `title` and writes its picture
+  // (render/panel_picture.h) as a PNG to `file`, under the same rules as writePicture.
+  bool writePanelPicture(const std::string& title, const std::string& file, std::string* error);
   // Redraws and writes one picture per viewport: view0.png, view1.png, ...
   bool writePictures(std::string* error);
   bool writeReport(std::string* error);
@@ -77,6 +81,9 @@ class Session {
   // Rewrites the scene's object paths that would not lead the saved scene to the saved objects.
   bool pointSceneAtSavedObjects(std::string* error);
   void addWritten(const std::string& path);
+  // A picture's file must stay inside the output folder.
+  bool checkPictureFile(const std::string& file, std::string* error) const;
+  bool writePictureFile(const Image& image, const std::string& file, const std::string& what, std::string* error);
 
   std::string outDir_;
   std::ostream& out_;

@@ -40,7 +40,7 @@ void PanelState::redraw() {
 
 namespace {
 
-constexpr int kCharWidth = 7;  // the headless font: fixed width
+constexpr int kCharWidth = ControlState::kLabelCharWidth;  // the headless font: fixed width
 LWDisplayMetrics stMetrics = {1920, 1080, 96, 96, 1 << 24, 0, 14, 11};
 
 PanelState* P(LWPanelID p) { return static_cast<PanelState*>(p); }
@@ -50,13 +50,17 @@ void record(LWPanelID pan, DrawRecord r) {
   if (pan) P(pan)->drawn.push_back(std::move(r));
 }
 void drPixel(LWPanelID p, int c, int x, int y) { record(p, {"pixel", "", x, y, 1, 1, c}); }
-void drRGBPixel(LWPanelID p, int r, int g, int b, int x, int y) {
-  record(p, {"pixel", "", x, y, 1, 1, (r << 16) | (g << 8) | b});
+int packRgb(int r, int g, int b) { return ((r & 255) << 16) | ((g & 255) << 8) | (b & 255); }
+DrawRecord rgbRecord(const char* kind, int r, int g, int b, int x, int y, int w, int h) {
+  DrawRecord d{kind, "", x, y, w, h, packRgb(r, g, b)};
+  d.rgb = true;
+  return d;
 }
+void drRGBPixel(LWPanelID p, int r, int g, int b, int x, int y) { record(p, rgbRecord("pixel", r, g, b, x, y, 1, 1)); }
 void drLine(LWPanelID p, int c, int x1, int y1, int x2, int y2) { record(p, {"line", "", x1, y1, x2, y2, c}); }
 void drBox(LWPanelID p, int c, int x, int y, int w, int h) { record(p, {"box", "", x, y, w, h, c}); }
 void drRGBBox(LWPanelID p, int r, int g, int b, int x, int y, int w, int h) {
-  record(p, {"rgbbox", "", x, y, w, h, (r << 16) | (g << 8) | b});
+  record(p, rgbRecord("rgbbox", r, g, b, x, y, w, h));
 }
 void drBorder(LWPanelID p, int indent, int x, int y, int w, int h) { record(p, {"border", "", x, y, w, h, indent}); }
 int drTextWidth(LWPanelID, char* text) { return text ? int(std::strlen(text)) * kCharWidth : 0; }
@@ -86,7 +90,7 @@ void ctlGet(LWControlID c, cTag tag, LWValue* v) {
     case CTL_HOTY: v->intv.value = s->y + 2; break;
     case CTL_HOTW: v->intv.value = s->w - 4; break;
     case CTL_HOTH: v->intv.value = s->h - 4; break;
-    case CTL_LABELWIDTH: v->intv.value = s->labelOnFace() ? 0 : int(s->label.size()) * kCharWidth; break;
+    case CTL_LABELWIDTH: v->intv.value = s->labelWidth(); break;
     case CTL_MOUSEX: v->intv.value = s->mouseX; break;
     case CTL_MOUSEY: v->intv.value = s->mouseY; break;
     case CTL_MOUSEBUTTON: v->intv.value = s->mouseButton; break;
@@ -270,6 +274,9 @@ LWControl* panAddControl(LWPanelID pan, char* type, ControlDesc* desc, char* lab
     }
     if (desc->type == LWT_RANGE && desc->range.width > 0) c->w = desc->range.width;
     if (desc->type == LWT_POPUP && desc->popup.width > 0) c->w = desc->popup.width;
+    // WPOPUP_CTL passes its width in choice.vertical, above the MX_* codes.
+    if (desc->type == LWT_CHOICE && c->type == "PopupControl" && desc->choice.vertical > MX_POPUP)
+      c->w = desc->choice.vertical;
     if (desc->type == LWT_AREA && desc->area.width > 0) {
       c->w = desc->area.width;
       c->h = desc->area.height > 0 ? desc->area.height : 20;
@@ -301,7 +308,7 @@ LWPanelFuncs stPanelFuncs = {panCreate, panDestroy, panOpen, panHandle, panDraw,
 PanelRaster* R(LWRasterID r) { return static_cast<PanelRaster*>(r); }
 void rsPixel(LWRasterID r, int c, int x, int y) { if (r) R(r)->drawn.push_back({"pixel", "", x, y, 1, 1, c}); }
 void rsRGBPixel(LWRasterID r, int red, int g, int b, int x, int y) {
-  if (r) R(r)->drawn.push_back({"rgbpixel", "", x, y, 1, 1, (red << 16) | (g << 8) | b});
+  if (r) R(r)->drawn.push_back(rgbRecord("pixel", red, g, b, x, y, 1, 1));
 }
 void rsLine(LWRasterID r, int c, int x, int y, int x2, int y2) { if (r) R(r)->drawn.push_back({"line", "", x, y, x2, y2, c}); }
 void rsBox(LWRasterID r, int c, int x, int y, int w, int h) { if (r) R(r)->drawn.push_back({"box", "", x, y, w, h, c}); }
@@ -310,7 +317,7 @@ void rsRGBBox(LWRasterID r, int red, int g, int b, int x, int y, int w, int h) {
   // A box over the whole raster hides everything drawn before it: forget that, so a
   // raster redrawn often keeps a short record.
   if (x <= 0 && y <= 0 && x + w >= R(r)->w && y + h >= R(r)->h) R(r)->drawn.clear();
-  R(r)->drawn.push_back({"rgbbox", "", x, y, w, h, (red << 16) | (g << 8) | b});
+  R(r)->drawn.push_back(rgbRecord("rgbbox", red, g, b, x, y, w, h));
 }
 void rsErase(LWRasterID r, int x, int y, int w, int h) { if (r) R(r)->drawn.push_back({"erase", "", x, y, w, h, 0}); }
 void rsBorder(LWRasterID r, int indent, int x, int y, int w, int h) {
@@ -321,10 +328,15 @@ void rsText(LWRasterID r, char* text, int c, int x, int y) {
 }
 LWRasterID rsCreate(int w, int h, int) { return new PanelRaster{w, h, {}}; }
 void rsDestroy(LWRasterID r) { delete R(r); }
-void rsBlitPanel(LWRasterID src, int srcx, int srcy, LWPanelID pan, int x, int y, int w, int h) {
+// The blit keeps a copy of what the raster held, so a picture of the panel can show it.
+void rsBlitPanel(LWRasterID src, int srcX, int srcY, LWPanelID pan, int x, int y, int w, int h) {
   if (!src || !pan) return;
-  P(pan)->drawn.push_back({"blit", "", x, y, w, h, 0});
-  P(pan)->blits.push_back({*R(src), srcx, srcy, x, y, w, h});
+  DrawRecord d{"blit", "", x, y, w, h, 0};
+  d.srcX = srcX;
+  d.srcY = srcY;
+  d.blitted = R(src)->drawn;
+  P(pan)->drawn.push_back(std::move(d));
+  P(pan)->blits.push_back({*R(src), srcX, srcY, x, y, w, h});
 }
 void rsBlitRaster(LWRasterID, int, int, LWRasterID, int, int, int, int) {}
 

@@ -4,6 +4,7 @@
 #include <array>
 #include <memory>
 #include <string>
+#include <utility>
 #include <vector>
 
 extern "C" {
@@ -16,15 +17,23 @@ struct PanelState;
 
 // One text or shape a panel or control drew.
 struct DrawRecord {
-  std::string kind;  // "text", "line", "box", "rgbbox", "border", "pixel"
+  DrawRecord() = default;
+  DrawRecord(std::string kind_, std::string text_, int x_, int y_, int w_, int h_, int colour_)
+      : kind(std::move(kind_)), text(std::move(text_)), x(x_), y(y_), w(w_), h(h_), colour(colour_) {}
+
+  std::string kind;  // "text", "line", "box", "rgbbox", "border", "pixel", "erase", "blit"
   std::string text;
-  int x = 0, y = 0, w = 0, h = 0;
-  int colour = 0;
+  int x = 0, y = 0, w = 0, h = 0;  // a line keeps its second end in w, h
+  int colour = 0;    // an LWP_* index or RGB_() value; packed 0xRRGGBB when `rgb`
+  bool rgb = false;  // drawn by drawRGBPixel or drawRGBBox
+  // A blit: the part of the raster copied, from (srcX, srcY), and what the raster held.
+  int srcX = 0, srcY = 0;
+  std::vector<DrawRecord> blitted;
 };
 
 // An off-screen raster (the raster services): its size and the draw calls made into it.
-// RGB calls record "rgbpixel" and "rgbbox" with the colour packed as r << 16 | g << 8 | b;
-// "pixel", "box" and "line" carry a panel colour index.
+// RGB calls are flagged rgb with the colour packed as r << 16 | g << 8 | b; other calls
+// carry a panel colour index.
 struct PanelRaster {
   int w = 0, h = 0;
   std::vector<DrawRecord> drawn;
@@ -79,6 +88,10 @@ struct ControlState {
   bool labelOnFace() const {
     return label.empty() || type == "ButtonControl" || type == "BoolButtonControl" || type == "PopDownControl";
   }
+  // CTL_LABELWIDTH: the label column in the headless font, 7 pixels a byte; the face
+  // starts this far right of x.
+  static constexpr int kLabelCharWidth = 7;
+  int labelWidth() const { return labelOnFace() ? 0 : int(label.size()) * kLabelCharWidth; }
 };
 
 struct PanelState {

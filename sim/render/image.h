@@ -1,6 +1,7 @@
 // An RGBA picture in memory: what the software rasteriser draws into and the PNG writer saves.
 #pragma once
 #include <array>
+#include <cstddef>
 #include <cstdint>
 #include <vector>
 

@@ -1,23 +1,18 @@
-// Pictures of headless panels: a raster's recorded draw calls replayed into pixels, and a
-// whole panel (its controls as plain boxes with their labels and values, what the panel
-// drew, and the rasters it blitted).
+// A picture of a headless panel: the panel's size, each control drawn at its place with
+// its value, then what the plug-in drew itself (the panel's recorded draw calls and the
+// rasters it blitted), on top.
 #pragma once
+#include <vector>
 
 #include "host/panel_state.h"
 #include "render/image.h"
 
 namespace sim {
 
-// The panel background the pictures assume for LWP_BG and erased areas.
-inline constexpr Rgba8 kPanelBackground = {70, 70, 72, 255};
-
-// The raster's pixels: its draw calls replayed in order onto kPanelBackground. RGB calls
-// give their exact colour; panel colour indices give a grey of the headless palette;
-// text uses the 5 x 7 font. Calls outside the raster are clipped.
-Image rasterPixels(const PanelRaster& raster);
-
-// The whole panel at its size: controls, then the panel's own drawing with each blit's
-// part of its raster copied in.
 Image panelPicture(const PanelState& panel);
+// A raster's pixels: its draw calls replayed onto the panel background.
+Image rasterPixels(const PanelRaster& raster);
+// Replays recorded panel draw calls into `image`, shifted by (dx, dy).
+void paintDrawRecords(Image& image, const std::vector<DrawRecord>& records, int dx, int dy);
 
 }  // namespace sim

@@ -145,8 +145,9 @@ TEST(cliRun, HelpDocumentsEveryScriptAction) {
   EXPECT_EQ(r.code, 0);
   for (const char* action : {"SelectItem", "Tool", "ChangeTool", "Viewport", "Press", "Drag", "Release", "Panel",
                              "Menu", "Answer", "CancelMonitorAfter", "SaveObjects", "SaveScene", "Redraw",
-                             "StoreWeights", "DeleteWeightMap", "RenameWeightMap"})
+                             "StoreWeights", "DeleteWeightMap", "RenameWeightMap", "PanelPicture"})
     EXPECT_TRUE(contains(r.out, std::string("\n  ") + action)) << action;
+  EXPECT_TRUE(contains(r.out, "--language en|ja"));
   EXPECT_EQ(runCli({"convert", "--help"}).code, 0);
   EXPECT_EQ(runCli({"info", "--help"}).code, 0);
 }
