@@ -120,6 +120,10 @@ void paintFace(Image& image, const PanelRect& r, const ControlState& c, const St
   if (c.type == "ChoiceControl" || c.type == "TabChoiceControl") return paintChoice(image, r, c, s);
   if (isRange(c)) return paintRange(image, r, c, s);
   if (c.type == "InfoControl") return fieldText(image, r, controlValueText(c), s.text, r.x + r.w);
+  if (c.type == "MiniRGBControl") {
+    const auto byte = [](int v) { return uint8_t(v < 0 ? 0 : v > 255 ? 255 : v); };
+    return sunkenField(image, r, {byte(c.ivec[0]), byte(c.ivec[1]), byte(c.ivec[2]), 255});
+  }
   const std::string text = controlValueText(c);
   if (isButton(c)) {
     const bool pressed = c.type == "BoolButtonControl" && c.intValue;

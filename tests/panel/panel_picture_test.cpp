@@ -5,7 +5,7 @@
 #include <utility>
 
 #include "panel/panel_layout.h"
-#include "panel_fixture.h"
+#include "support/edit_panel_fixture.h"
 #include "render/panel_control_picture.h"
 #include "render/panel_palette.h"
 #include "render/panel_picture.h"

@@ -6,7 +6,7 @@
 #include <filesystem>
 #include <map>
 
-#include "panel_fixture.h"
+#include "support/edit_panel_fixture.h"
 
 namespace {
 
