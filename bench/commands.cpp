@@ -6,8 +6,11 @@
 //                       undo record, the write-back through the simulated host, redraw
 //   Command/Clamp       the same for Clamp to 4 maps (the maps are regenerated between
 //                       iterations, untimed, so every run has points to clamp)
-//   Compute/Normalize   the module's own share: map set, scan and normalize, no write
+//   Compute/Normalize   map set, scan through the simulated host's mesh info (its hash
+//                       look-ups per point and map included) and normalize, no write
 //   Compute/Clamp       the same for Clamp
+//   Flat/Normalize      the module's own share: the same scan over an array-backed mesh
+//   Flat/Clamp          info holding the same values (a host's look-up is an array read)
 //
 // Run: build/bench/bench_commands --benchmark_repetitions=3 --benchmark_report_aggregates_only=true
 #include <benchmark/benchmark.h>
@@ -119,6 +122,75 @@ void commandClamp(benchmark::State& state) {
   state.counters["points"] = double(stInstData.mesh.numPoints);
 }
 
+// An array-backed mesh info over the bench object's points and 17 maps: the map handle
+// is its index + 1, a point id its index + 1.
+struct FlatMaps {
+  LWMeshInfo info{};
+  std::vector<std::string> names;
+  std::vector<std::vector<float>> values;    // per map, per point
+  std::vector<std::vector<uint8_t>> present;  // per map, per point
+  size_t points = 0;
+};
+
+FlatMaps* flat(LWMeshInfoID mi) { return static_cast<FlatMaps*>(mi->priv); }
+
+size_t flatScan(LWMeshInfoID mi, LWPntScanFunc* fn, void* data) {
+  for (size_t i = 0; i < flat(mi)->points; ++i)
+    if (size_t r = fn(data, reinterpret_cast<LWPntID>(uintptr_t(i + 1)))) return r;
+  return 0;
+}
+
+void* flatLookup(LWMeshInfoID mi, LWID, const char* name) {
+  const auto& n = flat(mi)->names;
+  for (size_t k = 0; k < n.size(); ++k)
+    if (n[k] == name) return reinterpret_cast<void*>(uintptr_t(k + 1));
+  return nullptr;
+}
+
+int flatVIDGet(LWMeshInfoID mi, LWPntID pnt, float* out, void* vmap) {
+  const FlatMaps* f = flat(mi);
+  const size_t map = size_t(reinterpret_cast<uintptr_t>(vmap)) - 1, i = size_t(reinterpret_cast<uintptr_t>(pnt)) - 1;
+  if (!f->present[map][i]) return 0;
+  *out = f->values[map][i];
+  return 1;
+}
+
+FlatMaps& flatMaps(Bench& b) {
+  static FlatMaps f;
+  if (!f.names.empty()) return f;
+  const sim::SimMesh& mesh = *b.host->scene.find(b.object)->mesh;
+  f.points = mesh.numPoints();
+  for (const sim::SimVMap& m : mesh.vmaps()) {
+    if (m.type != sim::kVMapWGHT) continue;
+    f.names.push_back(m.name);
+    f.values.emplace_back(f.points, 0.0f);
+    f.present.emplace_back(f.points, uint8_t(0));
+    for (const auto& [point, v] : m.values) {
+      f.values.back()[point] = v.empty() ? 0.0f : v[0];
+      f.present.back()[point] = 1;
+    }
+  }
+  f.info.priv = &f;
+  f.info.scanPoints = flatScan;
+  f.info.pntVLookup = flatLookup;
+  f.info.pntVIDGet = flatVIDGet;
+  return f;
+}
+
+template <int32_t (*Apply)(MeshData&)>
+void flatCompute(benchmark::State& state) {
+  Bench& b = bench();
+  regenerate(b);
+  FlatMaps& f = flatMaps(b);
+  WeightMapSet set;
+  for (auto _ : state) {
+    beginWeightMapSet(set, f.names, stInstData.mesh);
+    getWeightsFromPoints(set, stInstData.mesh, &f.info);
+    benchmark::DoNotOptimize(Apply(stInstData.mesh));
+    destroyWeightMapData(set, stInstData.mesh);
+  }
+}
+
 template <int32_t (*Apply)(MeshData&)>
 void compute(benchmark::State& state) {
   Bench& b = bench();
@@ -142,3 +214,5 @@ BENCHMARK(commandNormalize)->Name("Command/Normalize")->Unit(benchmark::kMillise
 BENCHMARK(commandClamp)->Name("Command/Clamp")->Unit(benchmark::kMillisecond);
 BENCHMARK(compute<normalizeAll>)->Name("Compute/Normalize")->Unit(benchmark::kMillisecond);
 BENCHMARK(compute<clampTo4>)->Name("Compute/Clamp")->Unit(benchmark::kMillisecond);
+BENCHMARK(flatCompute<normalizeAll>)->Name("Flat/Normalize")->Unit(benchmark::kMillisecond);
+BENCHMARK(flatCompute<clampTo4>)->Name("Flat/Clamp")->Unit(benchmark::kMillisecond);

@@ -11,6 +11,10 @@ namespace {
 struct VMapHandle {
   uint32_t type;
   std::string name;
+  // The map it resolved to, valid while the mesh revision is unchanged: a plug-in that
+  // reads several maps in turn finds each without a search.
+  mutable const SimVMap* map = nullptr;
+  mutable uint64_t revision = ~0ull;
 };
 
 struct SimMeshInfo {
@@ -23,21 +27,16 @@ struct SimMeshInfo {
   std::shared_ptr<const FrozenMesh> positions;      // shared, never copied per info
   std::deque<VMapHandle> handles;                   // stable addresses handed out
   const VMapHandle* selected = nullptr;
-  // Cache of the last resolved map, valid while the mesh revision is unchanged.
-  const VMapHandle* cachedHandle = nullptr;
-  const SimVMap* cachedMap = nullptr;
-  uint64_t cachedRevision = ~0ull;
 };
 
 SimMeshInfo* self(LWMeshInfoID mi) { return mi ? static_cast<SimMeshInfo*>(mi->priv) : nullptr; }
 
 const SimVMap* resolve(SimMeshInfo* m, const VMapHandle* h) {
   if (!h) return nullptr;
-  if (m->cachedHandle == h && m->cachedRevision == m->mesh->revision()) return m->cachedMap;
-  m->cachedHandle = h;
-  m->cachedRevision = m->mesh->revision();
-  m->cachedMap = m->mesh->findVMap(h->type, h->name);
-  return m->cachedMap;
+  if (h->revision == m->mesh->revision()) return h->map;
+  h->revision = m->mesh->revision();
+  h->map = m->mesh->findVMap(h->type, h->name);
+  return h->map;
 }
 
 // Tag that makes a base point's own id in a frozen info under FrozenPointIds::OwnIds
@@ -118,7 +117,7 @@ void* miVLookup(LWMeshInfoID mi, LWID type, const char* name) {
   if (!m || !name || !m->mesh->findVMap(type, name)) return nullptr;
   for (auto& h : m->handles)
     if (h.type == type && h.name == name) return &h;
-  m->handles.push_back({type, name});
+  m->handles.push_back({type, name, nullptr, ~0ull});
   return &m->handles.back();
 }
 

@@ -97,13 +97,17 @@ bool getWeightsFromPoints(WeightMapSet& set, MeshData& mesh, LWItemID object) {
   if (!stHost.objectInfo || !object) return false;
   LWMeshInfoID info = stHost.objectInfo->meshInfo(object, 0);
   if (!info) return false;
+  getWeightsFromPoints(set, mesh, info);
+  if (info->destroy) info->destroy(info);
+  return true;
+}
+
+void getWeightsFromPoints(WeightMapSet& set, MeshData& mesh, LWMeshInfoID info) {
   std::vector<void*> handles;
   handles.reserve(set.names.size());
   for (const std::string& name : set.names) handles.push_back(info->pntVLookup(info, kWght, name.c_str()));
   PointScan scan{&mesh, info, &set, &handles, 0};
   info->scanPoints(info, getWeightsFromPointsCBFunc, &scan);
-  if (info->destroy) info->destroy(info);
-  return true;
 }
 
 void destroyWeightMapData(WeightMapSet& set, MeshData& mesh) {

@@ -48,6 +48,8 @@ void beginWeightMapSet(WeightMapSet& set, std::vector<std::string> names, MeshDa
 // head of the point's chain, so chains run from the last map to the first. Reads the
 // object's base mesh; false when it cannot be read.
 bool getWeightsFromPoints(WeightMapSet& set, MeshData& mesh, LWItemID object);
+// The same over an open mesh info whose points are the snapshot's, in its order.
+void getWeightsFromPoints(WeightMapSet& set, MeshData& mesh, LWMeshInfoID info);
 // Frees the set's records and empties every point's chain.
 void destroyWeightMapData(WeightMapSet& set, MeshData& mesh);
 // Puts every point with a chain into the change list (ascending indices, its chain in
