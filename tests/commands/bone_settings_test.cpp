@@ -90,6 +90,18 @@ TEST_F(BoneSettingsCommand, OnlyTheSelectedBonesChangeAndTheDialogShowsTheFirst)
   EXPECT_EQ(boneState(2), before[2]);
 }
 
+TEST_F(BoneSettingsCommand, ASelectedBoneThatVanishedMakesTheCommandFallBackToEveryBone) {
+  useMap("Lower");
+  ASSERT_EQ(stInstData.pickedBones.size(), 1u);
+  stInstData.pickedBones.push_back(BonePick{reinterpret_cast<LWItemID>(uintptr_t(0x4FFF0FFFu)), 1.0});
+  BoneDialogAnswer a;
+  a.changeInfluence = 1;
+  a.strengthPercent = 30;
+  changeBones(a);
+  EXPECT_TRUE(stInstData.pickedBones.empty());
+  for (int k = 0; k < 3; ++k) EXPECT_EQ(bone(k)->strength, 0.3) << k;
+}
+
 TEST_F(BoneSettingsCommand, NoneSetsNoWeightMapAndSwitchesWeightMapOnlyOff) {
   for (int k = 0; k < 3; ++k) bone(k)->boneFlags |= sim::kBoneWeightMapOnly;
   useMap("Weight");

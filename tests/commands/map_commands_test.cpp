@@ -43,6 +43,17 @@ TEST_F(MapCommands, RenameOntoAnExistingNameOrTheSameNameChangesNothing) {
   EXPECT_EQ(undoSteps(), 0);
 }
 
+TEST_F(MapCommands, WithoutTheCurrentMapOnTheObjectNoDialogOpensAndNothingIsWritten) {
+  useMap("Nowhere");
+  const size_t from = logSize();
+  const size_t panelsShown = host->messages.size();
+  for (int32_t command : {kCmdRenameMap, kCmdCopyMap, kCmdDeleteMap}) runFromMenu(command);
+  EXPECT_EQ(host->messages.size(), panelsShown);
+  EXPECT_EQ(writeBacksSince(from), 0);
+  EXPECT_EQ(undoSteps(), 0);
+  EXPECT_STREQ(stInstData.weightMapName, "Nowhere");
+}
+
 TEST_F(MapCommands, RenameShowsTheCurrentNameAndCancelKeepsIt) {
   useMap("Upper");
   std::string shown;
@@ -251,10 +262,22 @@ TEST_F(CombineMaps, ValuesAddUpInTheFirstMapAndLeaveTheOthersAndBonesFollow) {
   EXPECT_STREQ(stInstData.weightMapName, "Upper");
   ASSERT_EQ(undoSteps(), 1);
 
+  // With the bone link on, the re-pointed bones are the selected ones.
+  std::vector<LWItemID> picked;
+  for (const BonePick& b : stInstData.pickedBones) picked.push_back(b.bone);
+  const std::vector<LWItemID> usersOfTheTwoMaps = {reinterpret_cast<LWItemID>(uintptr_t(demo.bones[0])),
+                                                   reinterpret_cast<LWItemID>(uintptr_t(demo.bones[1]))};
+  EXPECT_EQ(picked, usersOfTheTwoMaps);
+
+  const std::vector<BoneState> after = allBones();
   ASSERT_TRUE(undo());
   EXPECT_EQ(mapOf("Upper"), upper);
   EXPECT_EQ(mapOf("Lower"), lower);
   EXPECT_EQ(allBones(), before);
+  ASSERT_TRUE(redo());
+  EXPECT_EQ(mapOf("Upper"), combined);
+  EXPECT_TRUE(mapOf("Lower").empty());
+  EXPECT_EQ(allBones(), after);
 }
 
 TEST_F(CombineMaps, AValueOnlyInTheSecondMapMovesToTheFirst) {
