@@ -1,5 +1,8 @@
 #include "commands/rename_map.h"
 
+#include <string>
+
+#include "commands/bone_change_list.h"
 #include "commands/command_frame.h"
 #include "commands/input_name_dialog.h"
 #include "commands/map_command_texts.h"
@@ -23,10 +26,19 @@ void runRenameMapCommand(InstData& inst) {
   if (compareCString(inst.newWeightMapName, inst.weightMapName)) return;
   // The write-back would replace a map of the new name: refuse instead.
   if (getIndexByVMapName(stHost.objectFuncs, inst.newWeightMapName) > 0) return;
-  rec1Process(inst, kUndoRename);
   inst.meAccessOp = kOpRenameMap;
   callMeshEditAccess(inst);
-  if (inst.meAccessOp == kOpMapChanged) copyCStringN(inst.weightMapName, inst.newWeightMapName, kMapNameSize);
+  // Recorded only once the map carries the new name, so a failed write-back leaves no
+  // undo step behind; the bones that used the old name follow it to the new one.
+  if (inst.meAccessOp == kOpMapChanged) {
+    const std::string oldName[1] = {inst.weightMapName};
+    getBoneStcListWithSelBones(inst, bonesUsingWeightMaps(inst.mesh.currentObject, oldName), inst.newWeightMapName,
+                               true);
+    rec1Process(inst, kUndoRename, inst.boneChanges.entries);
+    setBoneWeightMapStateWithBoneStcList(inst);
+    destroyBoneStcList(inst);
+    copyCStringN(inst.weightMapName, inst.newWeightMapName, kMapNameSize);
+  }
   requestCommandRedraw(inst);
   refreshWindow(inst);
 }

@@ -69,24 +69,47 @@ TEST_F(MapCommands, RenameShowsTheCurrentNameAndCancelKeepsIt) {
   EXPECT_EQ(undoSteps(), 0);
 }
 
-TEST_F(MapCommands, RenameIsOneUndoStepThatUndoAndRedoWalk) {
+TEST_F(MapCommands, RenameTakesTheBonesAlongInOneUndoStepThatUndoAndRedoWalk) {
   useMap("Upper");
   const ValueMap upper = mapOf("Upper");
+  const std::vector<BoneState> before = allBones();
   whenDialogOpens(typeName("Arm"));
   runFromMenu(kCmdRenameMap);
   EXPECT_FALSE(hasMap("Upper"));
   EXPECT_EQ(mapOf("Arm"), upper);
   EXPECT_STREQ(stInstData.weightMapName, "Arm");
   EXPECT_EQ(control(kCtlName)->stringValue, "Arm");
+  EXPECT_EQ(bone(0)->weightMap, "Arm");
+  EXPECT_EQ(bone(0)->boneFlags, before[0].flags);
+  EXPECT_EQ(boneState(1), before[1]);
   ASSERT_EQ(undoSteps(), 1);
+  const std::vector<BoneState> after = allBones();
 
   ASSERT_TRUE(undo());
   EXPECT_FALSE(hasMap("Arm"));
   EXPECT_EQ(mapOf("Upper"), upper);
   EXPECT_STREQ(stInstData.weightMapName, "Upper");
+  EXPECT_EQ(allBones(), before);
   ASSERT_TRUE(redo());
   EXPECT_EQ(mapOf("Arm"), upper);
   EXPECT_STREQ(stInstData.weightMapName, "Arm");
+  EXPECT_EQ(allBones(), after);
+}
+
+TEST_F(MapCommands, ARenameTheWriteBackCouldNotDoLeavesNoUndoStep) {
+  useMap("Upper");
+  const std::vector<BoneState> before = allBones();
+  // The map goes while the dialog is open: there is nothing left to rename.
+  whenDialogOpens([this](sim::PanelState& p) {
+    limb()->mesh->removeVMap(sim::kVMapWGHT, "Upper");
+    p.control("New Name")->stringValue = "Arm";
+    return 1;
+  });
+  runFromMenu(kCmdRenameMap);
+  EXPECT_FALSE(hasMap("Arm"));
+  EXPECT_STREQ(stInstData.weightMapName, "Upper");
+  EXPECT_EQ(allBones(), before);
+  EXPECT_EQ(undoSteps(), 0);
 }
 
 TEST_F(MapCommands, CopyMakesANewMapWithTheSameValuesCurrentAndUndoRemovesIt) {
