@@ -121,7 +121,8 @@ bool scanCombineChains(WeightMapSet& set, MeshData& mesh, LWItemID object) {
 void selectChangedBones(InstData& inst) {
   inst.pickedBones.clear();
   if (!inst.boneFollowsMap) return;
-  for (const BoneSettingsChange& change : inst.boneChanges.entries) inst.pickedBones.push_back(BonePick{change.bone, 1.0});
+  for (const BoneSettingsChange& change : inst.boneChanges.entries)
+    inst.pickedBones.push_back(BonePick{change.bone, 1.0});
 }
 
 void combineIntoFirst(InstData& inst, std::vector<std::string> names) {

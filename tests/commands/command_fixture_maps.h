@@ -3,6 +3,7 @@
 // menu or a custom button, their dialogs answered by queued scripts.
 #pragma once
 #include <cstdint>
+#include <functional>
 #include <map>
 #include <string>
 #include <vector>
@@ -52,7 +53,9 @@ class MapCommandTest : public ModuleFixture {
   // Presses custom button c1 bound to the command.
   void runFromButton(int32_t command);
   // Queues the answer of the next blocking dialog.
-  void whenDialogOpens(std::function<int(sim::PanelState&)> script) { host->dialogScripts.push_back(std::move(script)); }
+  void whenDialogOpens(std::function<int(sim::PanelState&)> script) {
+    host->dialogScripts.push_back(std::move(script));
+  }
   // Draws the viewports, as the host does after a redraw request, so Undo and Redo run.
   void draw();
   bool undo();

@@ -6,6 +6,7 @@
 
 #include "command_fixture_maps.h"
 #include "commands/combine_maps.h"
+#include "settings/host_globals.h"
 #include "shell/inst_data.h"
 
 namespace {
@@ -249,6 +250,32 @@ TEST_F(CombineMaps, TheListShowsTheCurrentMapCheckedUnderItsTitle) {
   ASSERT_EQ(clicks.iconsBefore.size(), 3u);
   EXPECT_EQ(clicks.iconsBefore[size_t(rowOf("Upper"))], kIconCheckmark);
   EXPECT_EQ(clicks.iconsBefore[size_t(rowOf("Lower"))], "");
+}
+
+TEST_F(CombineMaps, OnAJapaneseHostTheColumnTitleIsJapaneseExceptOnTheMiddleBuilds) {
+  host->localeId = 1041;
+  CombineClicks utf8;
+  utf8.answer = 0;
+  combine(utf8);
+  EXPECT_EQ(utf8.title, "\xE3\x82\xA6\xE3\x82\xA7\xE3\x82\xA4\xE3\x83\x88\xE3\x83\x9E\xE3\x83\x83\xE3\x83\x97");
+  const int build = stBuildNumber;
+  stBuildNumber = 2500;
+  CombineClicks middle;
+  middle.answer = 0;
+  combine(middle);
+  stBuildNumber = build;
+  EXPECT_EQ(middle.title, "Weight Map");
+}
+
+TEST_F(CombineMaps, ACurrentMapOfTwoDimensionsStartsMarkedNotChosen) {
+  limb()->mesh->addVMap(sim::kVMapWGHT, "Wide", 2).values[0] = {0.5f, 0.5f};
+  useMap("Wide");
+  CombineClicks clicks;
+  clicks.answer = 0;
+  combine(clicks);
+  ASSERT_EQ(clicks.iconsBefore.size(), 4u);
+  EXPECT_EQ(clicks.iconsBefore[size_t(rowOf("Wide"))], kIconBullet);
+  EXPECT_EQ(clicks.iconsBefore[size_t(rowOf("Upper"))], "");
 }
 
 TEST_F(CombineMaps, ValuesAddUpInTheFirstMapAndLeaveTheOthersAndBonesFollow) {
