@@ -1,5 +1,6 @@
 // Headless panel services, rasters, the Layout progress monitor and the
 // multithreading utilities.
+#include <algorithm>
 #include <atomic>
 #include <cstring>
 #include <mutex>
@@ -268,6 +269,12 @@ LWControl* panAddControl(LWPanelID pan, char* type, ControlDesc* desc, char* lab
       for (const char** it = desc->choice.items; *it; ++it) c->items.push_back(*it);
     }
     if (desc->type == LWT_POPUP) c->popup = desc->popup;
+    if (desc->type == LWT_MLIST) {
+      c->multiList = desc->multiList;
+      if (desc->multiList.width > 0) c->w = desc->multiList.width;
+      // The rows shown and a title row, at the headless font's line height.
+      c->h = (std::max(desc->multiList.visItems, 1) + 1) * (stMetrics.textHeight + 2);
+    }
     if (desc->type == LWT_RANGE) {
       c->rangeMin = desc->range.min;
       c->rangeMax = desc->range.max;

@@ -58,6 +58,7 @@ struct ControlState {
   // plug-in may rewrite the strings (a menu's marks) while the control lives.
   const char** itemSource = nullptr;
   LWPanPopupDesc popup{};          // custom pop-ups and list boxes keep their callbacks
+  LWPanMultiListBoxDesc multiList{};  // multi-lists keep theirs (count, cell names, column widths)
   int x = 0, y = 0, w = 80, h = 20;
   int intValue = 0;
   double floatValue = 0.0;
@@ -79,6 +80,34 @@ struct ControlState {
     std::vector<std::string> out;
     for (const char** it = itemSource; *it; ++it) out.push_back(*it);
     return out;
+  }
+  // A custom pop-up's items, asked of its callbacks now (with the control's user data).
+  std::vector<std::string> popupItems() const {
+    std::vector<std::string> out;
+    if (!popup.countFn || !popup.nameFn) return out;
+    const int n = popup.countFn(userData);
+    for (int i = 0; i < n; ++i) {
+      const char* name = popup.nameFn(userData, i);
+      out.push_back(name ? name : "");
+    }
+    return out;
+  }
+  // A multi-list's rows, columns and cells as its callbacks give them now; row -1 is the
+  // column titles.
+  int rowCount() const { return multiList.countFn ? multiList.countFn(userData) : 0; }
+  std::vector<int> columnWidths() const {
+    std::vector<int> out;
+    if (!multiList.colWidth) return out;
+    for (int i = 0; i < 64; ++i) {
+      const int w = multiList.colWidth(userData, i);
+      if (w <= 0) break;
+      out.push_back(w);
+    }
+    return out;
+  }
+  std::string cell(int row, int column) const {
+    const char* text = multiList.nameFn ? multiList.nameFn(userData, row, column) : nullptr;
+    return text ? text : "";
   }
   // A toggle button or check box: pressing it flips its value before the event.
   bool toggles() const {

@@ -1,8 +1,13 @@
 #include "commands/command_menu.h"
 
 #include "commands/assign_commands.h"
+#include "commands/bone_settings_command.h"
+#include "commands/combine_maps.h"
+#include "commands/copy_map.h"
 #include "commands/custom_buttons.h"
+#include "commands/delete_map.h"
 #include "commands/normalize_weights.h"
+#include "commands/rename_map.h"
 #include "commands/selection_commands.h"
 #include "gradient_panel/gradient_panel.h"
 #include "panel/correct_edit_mode.h"
@@ -44,6 +49,11 @@ void runEditCommand(InstData& inst, int32_t command, CommandMode mode) {
     case kCmdUnassignValue: runAssignCommand(inst, false); break;
     case kCmdNormalizeWeights: runNormalizeCommand(inst, mode); break;
     case kCmdClampWeights: runClampCommand(inst, mode); break;
+    case kCmdRenameMap: runRenameMapCommand(inst); break;
+    case kCmdDeleteMap: runDeleteMapCommand(inst, mode); break;
+    case kCmdCopyMap: runCopyMapCommand(inst); break;
+    case kCmdCombineMaps: runCombineMapsCommand(inst); break;
+    case kCmdBoneSettings: runBoneSettingsCommand(inst); break;
     case kCmdCustomButtons: runCustomButtonsDialog(inst); break;
     case kCmdGradientPanel: toggleGradientPanel(inst); break;
     default: break;  // separators, " (none) " and commands still to come

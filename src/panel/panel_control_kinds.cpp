@@ -103,3 +103,24 @@ LWControl* addCustomPopup(LWPanelFuncs* pf, LWPanelID panel, const char* title, 
   desc.popup.countFn = countFn;
   return add(pf, panel, "CustomPopupControl", desc, title);
 }
+
+LWControl* addMultiList(LWPanelFuncs* pf, LWPanelID panel, const char* title, int width, int visibleRows,
+                        MultiListNameFunc nameFn, MultiListCountFunc countFn, MultiListWidthFunc widthFn) {
+  LWPanControlDesc desc{};
+  desc.type = LWT_MLIST;
+  desc.multiList.width = width;
+  desc.multiList.visItems = visibleRows;
+  desc.multiList.top = 0;
+  desc.multiList.nameFn = nameFn;
+  desc.multiList.countFn = countFn;
+  desc.multiList.colWidth = widthFn;
+  return add(pf, panel, "MultiListBoxControl", desc, title);
+}
+
+LWControl* addSeparator(LWPanelFuncs* pf, LWPanelID panel, int width) {
+  LWPanControlDesc desc{};
+  desc.type = LWT_AREA;
+  desc.area.width = width;
+  desc.area.height = 0;
+  return add(pf, panel, "BorderControl", desc, "");
+}

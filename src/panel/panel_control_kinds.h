@@ -16,6 +16,11 @@ extern "C" {
 using PopupNameFunc = decltype(LWPanPopupDesc::nameFn);
 using PopupCountFunc = decltype(LWPanPopupDesc::countFn);
 using PopupNameResult = std::invoke_result_t<PopupNameFunc, void*, int>;
+// A multi-list's callbacks, likewise typed from the descriptor in use.
+using MultiListCountFunc = decltype(LWPanMultiListBoxDesc::countFn);
+using MultiListNameFunc = decltype(LWPanMultiListBoxDesc::nameFn);
+using MultiListWidthFunc = decltype(LWPanMultiListBoxDesc::colWidth);
+using MultiListNameResult = std::invoke_result_t<MultiListNameFunc, void*, int, int>;
 
 // A push button of the given width ("ButtonControl").
 LWControl* addButton(LWPanelFuncs* pf, LWPanelID panel, const char* title, int width);
@@ -42,3 +47,9 @@ LWControl* addMiniRGB(LWPanelFuncs* pf, LWPanelID panel, const char* title);
 // A pop-up whose items come from callbacks ("CustomPopupControl").
 LWControl* addCustomPopup(LWPanelFuncs* pf, LWPanelID panel, const char* title, int width, PopupNameFunc nameFn,
                           PopupCountFunc countFn);
+// A list with columns ("MultiListBoxControl"): width in pixels, visibleRows rows shown;
+// the callbacks get the control's user data (set it before the panel opens).
+LWControl* addMultiList(LWPanelFuncs* pf, LWPanelID panel, const char* title, int width, int visibleRows,
+                        MultiListNameFunc nameFn, MultiListCountFunc countFn, MultiListWidthFunc widthFn);
+// A separator line of the given width ("BorderControl" of height 0).
+LWControl* addSeparator(LWPanelFuncs* pf, LWPanelID panel, int width);

@@ -5,6 +5,7 @@
 #include <cstdint>
 #include <vector>
 
+#include "commands/bone_change_list.h"
 #include "commands/edit_menu_items.h"
 #include "gradient/gradient_data.h"
 #include "mesh/mesh_data.h"
@@ -51,6 +52,9 @@ struct InstData : ToolSettings {
   int32_t meAccessOp = kOpStoreValues;
   int32_t changeCount = 0;
   MapDelete* mapsToDelete = nullptr;
+  // The bones a map or bone command changes, before and after (built, applied and
+  // recorded within the command, then freed).
+  BoneChangeList boneChanges;
 
   UndoHistory undo;
 

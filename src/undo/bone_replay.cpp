@@ -17,55 +17,29 @@ unsigned lowId(LWItemID id) { return unsigned(reinterpret_cast<uintptr_t>(id)); 
 
 bool boneExists(LWItemID bone) { return bone && stHost.itemInfo && itemExistsWithItemID(stHost.itemInfo, bone); }
 
-// The settings one side of a BoneEntry holds.
-struct BoneSide {
-  const char* mapName;
-  double strength;
-  bool weightMapOnly, normalization, multiplyByRestLength, active;
-  const double* restPos;
-  const double* restRot;
-};
-
-BoneSide sideOf(const UndoStc::BoneEntry& e, bool after) {
+BoneSettings sideOf(const UndoStc::BoneEntry& e, bool after) {
   const int k = after ? 1 : 0;
-  return {after ? e.mapNameAfter : e.mapNameBefore,
-          after ? e.strengthAfter : e.strengthBefore,
-          e.weightMapOnly[k] != 0,
-          e.normalization[k] != 0,
-          e.multiplyByRestLength[k] != 0,
-          e.active[k] != 0,
-          after ? e.restPosAfter : e.restPosBefore,
-          after ? e.restRotAfter : e.restRotBefore};
-}
-
-void replayBone(LWItemID bone, const BoneSide& s) {
-  const LWBoneInfo* info = stHost.boneInfo;
-  const char* present = info && info->weightMap ? info->weightMap(bone) : nullptr;
-  const bool hadMap = present && *present;
-  const unsigned flags = info && info->flags ? info->flags(bone) : 0;
-  hostCommandf("SelectItem %x", lowId(bone));
-  hostCommandf("BoneStrength %.8f", s.strength);
-  if (s.active != ((flags & LWBONEF_ACTIVE) != 0)) hostCommand("BoneActive");
-  hostCommandf("BoneRestPosition %.8lf %.8lf %.8lf", s.restPos[0], s.restPos[1], s.restPos[2]);
-  hostCommandf("BoneRestRotation %.8lf %.8lf %.8lf", s.restRot[0] * kDegreesPerRadian, s.restRot[1] * kDegreesPerRadian,
-               s.restRot[2] * kDegreesPerRadian);
-  if (s.multiplyByRestLength != ((flags & LWBONEF_SCALE_STRENGTH) != 0)) hostCommand("BoneStrengthMultiply");
-  if (s.mapName) hostCommandf("BoneWeightMapName %s", s.mapName);
-  if (hadMap || s.mapName) {
-    // The normalization toggle is issued with weight map only switched on, as the
-    // bone settings command applies it.
-    if (!(flags & LWBONEF_WEIGHT_MAP_ONLY)) hostCommand("BoneWeightMapOnly");
-    if (s.normalization != ((flags & LWBONEF_WEIGHT_NORM) != 0)) hostCommand("BoneNormalization");
-    if (!s.weightMapOnly) hostCommand("BoneWeightMapOnly");
+  BoneSettings s;
+  s.weightMap = after ? e.mapNameAfter : e.mapNameBefore;
+  s.strength = after ? e.strengthAfter : e.strengthBefore;
+  s.weightMapOnly = e.weightMapOnly[k];
+  s.normalization = e.normalization[k];
+  s.multiplyByRestLength = e.multiplyByRestLength[k];
+  s.active = e.active[k];
+  const double* pos = after ? e.restPosAfter : e.restPosBefore;
+  const double* rot = after ? e.restRotAfter : e.restRotBefore;
+  for (int i = 0; i < 3; ++i) {
+    s.restPos[i] = pos[i];
+    s.restRot[i] = rot[i];
   }
-  if (!s.mapName) hostCommand("BoneWeightMapName (none)");
+  return s;
 }
 
 void replayBones(InstData& inst, const UndoStc& record, bool after) {
   if (record.boneEntries.empty()) return;
   reacquireSceneGlobals();
   for (const UndoStc::BoneEntry& e : record.boneEntries)
-    if (boneExists(e.bone)) replayBone(e.bone, sideOf(e, after));
+    if (boneExists(e.bone)) setBoneSettingsWithCommands(e.bone, sideOf(e, after));
   if (inst.mesh.currentObject) hostCommandf("SelectItem %x", lowId(inst.mesh.currentObject));
 }
 
@@ -91,6 +65,30 @@ double boneLengthKey(InstData& inst, LWItemID bone) {
 }
 
 }  // namespace
+
+void setBoneSettingsWithCommands(LWItemID bone, const BoneSettings& s) {
+  const LWBoneInfo* info = stHost.boneInfo;
+  const char* present = info && info->weightMap ? info->weightMap(bone) : nullptr;
+  const bool hadMap = present && *present;
+  const unsigned flags = info && info->flags ? info->flags(bone) : 0;
+  const bool active = s.active != 0, multiply = s.multiplyByRestLength != 0;
+  const bool normalization = s.normalization != 0;
+  hostCommandf("SelectItem %x", lowId(bone));
+  hostCommandf("BoneStrength %.8f", s.strength);
+  if (active != ((flags & LWBONEF_ACTIVE) != 0)) hostCommand("BoneActive");
+  hostCommandf("BoneRestPosition %.8lf %.8lf %.8lf", s.restPos[0], s.restPos[1], s.restPos[2]);
+  hostCommandf("BoneRestRotation %.8lf %.8lf %.8lf", s.restRot[0] * kDegreesPerRadian, s.restRot[1] * kDegreesPerRadian,
+               s.restRot[2] * kDegreesPerRadian);
+  if (multiply != ((flags & LWBONEF_SCALE_STRENGTH) != 0)) hostCommand("BoneStrengthMultiply");
+  if (s.weightMap) hostCommandf("BoneWeightMapName %s", s.weightMap);
+  if (hadMap || s.weightMap) {
+    // The normalization toggle is issued with weight map only switched on.
+    if (!(flags & LWBONEF_WEIGHT_MAP_ONLY)) hostCommand("BoneWeightMapOnly");
+    if (normalization != ((flags & LWBONEF_WEIGHT_NORM) != 0)) hostCommand("BoneNormalization");
+    if (!s.weightMapOnly) hostCommand("BoneWeightMapOnly");
+  }
+  if (!s.weightMap) hostCommand("BoneWeightMapName (none)");
+}
 
 void undoBoneState_InUndo(InstData& inst, const UndoStc& record) { replayBones(inst, record, false); }
 

@@ -2,9 +2,19 @@
 // bone selection a replay restores.
 #pragma once
 
+#include "undo/bone_settings_change.h"
 #include "undo/undo_history.h"
 
 struct InstData;
+
+// Sets one bone to these settings with the host's bone commands: "SelectItem",
+// "BoneStrength", "BoneActive" (only when the active flag differs), "BoneRestPosition",
+// "BoneRestRotation" (degrees), "BoneStrengthMultiply" (when it differs), then the
+// weight map: its name, and unless the bone had none and gets none, weight map only
+// switched on for the normalization toggle and off again when s has it off; "(none)"
+// last when s names no map. Flags are compared with the bone's flags before the first
+// command. The caller selects the object again afterwards.
+void setBoneSettingsWithCommands(LWItemID bone, const BoneSettings& s);
 
 // Sets every bone of the record that still exists to its settings before the change
 // (undo) or after it (redo), with the commands "SelectItem", "BoneStrength",

@@ -121,7 +121,8 @@ void replayMapLists(InstData& inst, const UndoStc& r, bool after) {
   for (size_t k = 0; k < n && k < m.pointMapLists.size(); ++k) m.pointMapLists[k] = nullptr;
 }
 
-// Kind 10: renames the map from one name to the other; the new name becomes current.
+// Kind 10: renames the map from one name to the other; the new name becomes current
+// and the record's bones take the settings of that side.
 void replayRename(InstData& inst, const UndoStc& r, bool after) {
   const char* from = after ? r.mapName : r.renameTarget.c_str();
   const char* to = after ? r.renameTarget.c_str() : r.mapName;
@@ -136,6 +137,9 @@ void replayRename(InstData& inst, const UndoStc& r, bool after) {
   callMeshEditAccess(inst);
   const bool renamed = inst.meAccessOp == kOpMapChanged;
   copyCStringN(inst.newWeightMapName, keptNewName, kMapNameSize);
+  // The bones that followed the rename follow it back (and forth again).
+  if (renamed && after) redoBoneState_InRedo(inst, r);
+  if (renamed && !after) undoBoneState_InUndo(inst, r);
   restoreMapAndBone(inst, renamed ? to : r.mapName, r.selectedBoneId);
 }
 
