@@ -104,10 +104,15 @@ class Runner {
                    {"SaveScene", &Runner::saveScene},         {"Redraw", &Runner::redraw},
                    {"StoreWeights", &Runner::storeWeights},   {"DeleteWeightMap", &Runner::deleteMap},
                    {"RenameWeightMap", &Runner::renameMap},   {"Picture", &Runner::picture},
-                   {"PanelPicture", &Runner::panelPicture}};
+                   {"PanelPicture", &Runner::panelPicture},   {"Dialog", &Runner::dialog}};
     auto action = actions.find(verb);
-    if (action != actions.end()) return (this->*(action->second))(line, t, why);
-    return session_.command(line, &why);
+    const bool ok = action != actions.end() ? (this->*(action->second))(line, t, why) : session_.command(line, &why);
+    if (ok && !dialogProblems_.empty()) {
+      why = dialogProblems_.front();
+      dialogProblems_.clear();
+      return false;
+    }
+    return ok;
   }
 
  private:
@@ -303,41 +308,48 @@ class Runner {
   bool panel(const std::string&, const std::vector<Token>& t, std::string& why) {
     if (t.size() < 3) return fail(why, "Panel needs a \"LABEL\" and a value");
     ControlState* c = findControl(t[1].text, why);
-    if (!c) return false;
-    const std::string& value = t[2].text;
-    double d;
-    long n;
-    Vec3 vec;
-    switch (c->descType) {
-      case LWT_INTEGER: case LWT_BOOLEAN:
-        if (!toInt(value, &n)) return fail(why, "\"" + t[1].text + "\" wants a whole number");
-        c->intValue = int(n);
-        break;
-      case LWT_CHOICE: return menu("", t, why);
-      case LWT_FLOAT: case LWT_DISTANCE: case LWT_PERCENT: case LWT_RANGE:
-        if (!toDouble(value, &d)) return fail(why, "\"" + t[1].text + "\" wants a number");
-        c->floatValue = d;
-        if (c->descType == LWT_RANGE) c->intValue = int(std::lround(d));
-        break;
-      case LWT_STRING: c->stringValue = value; break;
-      case LWT_VINT:
-        if (!toVec3(value, &vec)) return fail(why, "\"" + t[1].text + "\" wants x,y,z");
-        for (size_t i = 0; i < 3; ++i) c->ivec[i] = int(std::lround(vec[i]));
-        break;
-      case LWT_VFLOAT: case LWT_VDIST:
-        if (!toVec3(value, &vec)) return fail(why, "\"" + t[1].text + "\" wants x,y,z");
-        for (size_t i = 0; i < 3; ++i) c->fvec[i] = vec[i];
-        break;
-      default: return fail(why, "\"" + t[1].text + "\" holds no value to type (a button? use Press)");
-    }
-    fire(c);
-    return true;
+    return c && setValue(c, t[1].text, t[2].text, why);
   }
 
   bool menu(const std::string&, const std::vector<Token>& t, std::string& why) {
     if (t.size() != 3) return fail(why, "Menu needs a \"LABEL\" and an item (its text or number)");
     ControlState* c = findControl(t[1].text, why);
-    if (!c) return false;
+    return c && chooseItem(c, t[1].text, t[2].text, why);
+  }
+
+  // Gives the control the typed value and fires its event, as a user's edit does.
+  static bool setValue(ControlState* c, const std::string& label, const std::string& value, std::string& why) {
+    double d;
+    long n;
+    Vec3 vec;
+    switch (c->descType) {
+      case LWT_INTEGER: case LWT_BOOLEAN: case LWT_MLIST:
+        if (!toInt(value, &n)) return fail(why, "\"" + label + "\" wants a whole number");
+        c->intValue = int(n);
+        break;
+      case LWT_CHOICE: case LWT_POPUP: return chooseItem(c, label, value, why);
+      case LWT_FLOAT: case LWT_DISTANCE: case LWT_PERCENT: case LWT_RANGE:
+        if (!toDouble(value, &d)) return fail(why, "\"" + label + "\" wants a number");
+        c->floatValue = d;
+        if (c->descType == LWT_RANGE) c->intValue = int(std::lround(d));
+        break;
+      case LWT_STRING: c->stringValue = value; break;
+      case LWT_VINT:
+        if (!toVec3(value, &vec)) return fail(why, "\"" + label + "\" wants x,y,z");
+        for (size_t i = 0; i < 3; ++i) c->ivec[i] = int(std::lround(vec[i]));
+        break;
+      case LWT_VFLOAT: case LWT_VDIST:
+        if (!toVec3(value, &vec)) return fail(why, "\"" + label + "\" wants x,y,z");
+        for (size_t i = 0; i < 3; ++i) c->fvec[i] = vec[i];
+        break;
+      default: return fail(why, "\"" + label + "\" holds no value to type (a button? use Press)");
+    }
+    fire(c);
+    return true;
+  }
+
+  // Chooses an item by its text or number and fires the event.
+  static bool chooseItem(ControlState* c, const std::string& label, const std::string& item, std::string& why) {
     std::vector<std::string> items = c->currentItems();
     if (items.empty() && c->popup.countFn && c->popup.nameFn) {
       const int count = c->popup.countFn(c->userData);
@@ -348,11 +360,37 @@ class Runner {
     }
     long index = -1;
     for (size_t i = 0; i < items.size() && index < 0; ++i)
-      if (items[i] == t[2].text) index = long(i);
-    if (index < 0 && (!toInt(t[2].text, &index) || index < 0 || size_t(index) >= items.size()))
-      return fail(why, "\"" + t[1].text + "\" has no item \"" + t[2].text + "\"");
+      if (items[i] == item) index = long(i);
+    if (index < 0 && (!toInt(item, &index) || index < 0 || size_t(index) >= items.size()))
+      return fail(why, "\"" + label + "\" has no item \"" + item + "\"");
     c->intValue = int(index);
     fire(c);
+    return true;
+  }
+
+  // Dialog "LABEL" VALUE ... [ok|cancel]: what the user does in the next blocking panel
+  // (a command's dialog). A value the dialog cannot take is reported after the run line
+  // that opened it.
+  bool dialog(const std::string&, const std::vector<Token>& t, std::string& why) {
+    std::vector<std::pair<std::string, std::string>> edits;
+    int answer = 1;
+    size_t i = 1;
+    for (; i + 1 < t.size(); i += 2) edits.emplace_back(t[i].text, t[i + 1].text);
+    if (i < t.size()) {
+      if (t[i].text == "ok") answer = 1;
+      else if (t[i].text == "cancel") answer = 0;
+      else return fail(why, "Dialog takes \"LABEL\" VALUE pairs and then ok or cancel");
+    }
+    std::vector<std::string>* problems = &dialogProblems_;
+    host_.dialogScripts.push_back([edits, answer, problems](PanelState& p) {
+      for (const auto& [label, value] : edits) {
+        std::string why;
+        ControlState* c = p.control(label);
+        if (!c) problems->push_back("dialog \"" + p.title + "\" has no control \"" + label + "\"");
+        else if (!setValue(c, label, value, why)) problems->push_back(why);
+      }
+      return answer;
+    });
     return true;
   }
 
@@ -469,6 +507,7 @@ class Runner {
 
   Session& session_;
   Host& host_;
+  std::vector<std::string> dialogProblems_;  // filled by queued dialog scripts
   int view_ = 0;  // viewport of the mouse actions
 };
 
@@ -537,6 +576,11 @@ std::string scriptHelp() {
   Panel "LABEL" VALUE              type a value into a control      Panel "Radius" 0.25
   Menu "LABEL" ITEM                choose a menu item (text or number)
                                                                     Menu "Mode" "Add"
+  Dialog "LABEL" VALUE ... [ok|cancel]
+                                   what the user does in the next dialog (a blocking panel):
+                                   set each control, then close it (default ok); a
+                                   multi-list takes a row number, a pop-up an item
+                                                                    Dialog "New Name" Arm ok
   Answer [panel] ok|cancel|yes|no|N
                                    answer the next question (yes/ok 1, no/cancel 0; give
                                    the number for three-way questions: Yes 2, No 1,
