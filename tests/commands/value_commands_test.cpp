@@ -79,6 +79,8 @@ TEST_F(ValueCommandTest, NormalizeDividesBySumOfMagnitudesKeepingSigns) {
   setValue(grid, "A", 2, 0.0f);
   setValue(grid, "B", 2, 0.0f);
   setValue(grid, "B", 3, 0.3f);
+  setValue(grid, "A", 4, -0.2f);
+  setValue(grid, "B", 4, 0.6f);
   const AllMaps start = allMaps(grid);
 
   // No bone uses A or B: with the option on the set is empty and nothing happens.
@@ -96,8 +98,10 @@ TEST_F(ValueCommandTest, NormalizeDividesBySumOfMagnitudesKeepingSigns) {
   EXPECT_EQ(a.at(2), 0.0f);
   EXPECT_EQ(b.at(2), 0.0f);
   EXPECT_FLOAT_EQ(b.at(3), 1.0f);
+  EXPECT_FLOAT_EQ(a.at(4), -0.25f);  // magnitudes add up, signs stay
+  EXPECT_FLOAT_EQ(b.at(4), 0.75f);
   EXPECT_EQ(a.count(3), 0u);  // no value is created
-  EXPECT_EQ(a.size(), 3u);
+  EXPECT_EQ(a.size(), 4u);
   EXPECT_EQ(undoSteps(), 1);
   undo();
   EXPECT_EQ(allMaps(grid), start);
