@@ -3,6 +3,7 @@
 #include "gradient_panel/colour_bytes.h"
 #include "gradient_panel/gradient_panel_events.h"
 #include "gradient_panel/gradient_panel_state.h"
+#include "panel/control_values.h"
 #include "panel/panel_control_kinds.h"
 #include "panel/string_tables.h"
 #include "settings/host_config.h"
@@ -14,58 +15,24 @@ constexpr int32_t kToolButtonWidth = 50;
 
 LWControl* ctl(int32_t c) { return c >= 0 && c < kNumGradientControls ? stGradPanel.ctl[c] : nullptr; }
 
-int32_t getInt(LWControl* c, cTag tag) {
-  LWValue v{};
-  v.type = LWT_INTEGER;
-  if (c) c->get(c, tag, &v);
-  return c ? v.intv.value : 0;
-}
 
-void setInt(LWControl* c, cTag tag, int32_t value) {
-  if (!c) return;
-  LWValue v{};
-  v.type = LWT_INTEGER;
-  v.intv.value = value;
-  c->set(c, tag, &v);
-}
 
 // x is where the control's label ends.
 void place(int32_t c, int32_t labelEndX, int32_t y) {
   LWControl* x = ctl(c);
-  setInt(x, CTL_X, labelEndX - getInt(x, CTL_LABELWIDTH));
-  setInt(x, CTL_Y, y);
+  moveControl(x, labelEndX - controlAttribute(x, CTL_LABELWIDTH), y);
 }
 
-int32_t heightOf(int32_t c) { return getInt(ctl(c), CTL_H); }
+int32_t heightOf(int32_t c) { return controlAttribute(ctl(c), CTL_H); }
 
-void setFloat(int32_t c, double value) {
-  LWControl* x = ctl(c);
-  if (!x) return;
-  LWValue v{};
-  v.type = LWT_FLOAT;
-  v.flt.value = value;
-  x->set(x, CTL_VALUE, &v);
-}
+void setFloat(int32_t c, double value) { setControlFloat(ctl(c), value); }
 
 void setRgb(int32_t c, const float* colour) {
-  LWControl* x = ctl(c);
-  if (!x) return;
-  LWValue v{};
-  v.type = LWT_VINT;
-  for (int i = 0; i < 3; ++i) v.ivec.val[i] = colourChannelToByte(colour[i]);
-  x->set(x, CTL_VALUE, &v);
+  const int32_t bytes[3] = {colourChannelToByte(colour[0]), colourChannelToByte(colour[1]), colourChannelToByte(colour[2])};
+  setControlIVec(ctl(c), bytes);
 }
 
-void bind(int32_t c, LWCtlEventHook event, InstData& inst) {
-  LWControl* x = ctl(c);
-  if (!x) return;
-  LWValue v{};
-  v.type = LWT_POINTER;
-  v.ptr.ptr = &inst;
-  x->set(x, CTL_USERDATA, &v);
-  v.ptr.ptr = reinterpret_cast<void*>(event);
-  x->set(x, CTL_USEREVENT, &v);
-}
+void bind(int32_t c, LWCtlEventHook event, InstData& inst) { setControlEvent(ctl(c), event, &inst); }
 
 void placeControls() {
   for (int32_t i = 0; i < kNumGradientTools; ++i) place(kGradCtlToolFirst + i, 50 + 51 * i, 2);
@@ -111,14 +78,7 @@ void createGradientPanelControls(LWPanelFuncs* pf, LWPanelID panel, InstData& in
 }
 
 void showGradientTool() {
-  for (int32_t i = 0; i < kNumGradientTools; ++i) {
-    LWControl* x = ctl(kGradCtlToolFirst + i);
-    if (!x) continue;
-    LWValue v{};
-    v.type = LWT_INTEGER;
-    v.intv.value = i == stGradPanel.tool ? 1 : 0;
-    x->set(x, CTL_VALUE, &v);
-  }
+  for (int32_t i = 0; i < kNumGradientTools; ++i) setControlInt(ctl(kGradCtlToolFirst + i), i == stGradPanel.tool ? 1 : 0);
 }
 
 void showRangeInControls(const GradientData& g) {
@@ -138,35 +98,13 @@ void showGradientInControls(const GradientData& g) {
   setRgb(kGradCtlUnweighted, g.unweightedColour);
 }
 
-float gradientPercentValue(int32_t control) {
-  LWControl* x = ctl(control);
-  if (!x) return 0.0f;
-  LWValue v{};
-  v.type = LWT_FLOAT;
-  x->get(x, CTL_VALUE, &v);
-  return float(v.flt.value * 0.01);
-}
+float gradientPercentValue(int32_t control) { return float(getControlFloat(ctl(control)) * 0.01); }
 
-void gradientRgbValue(int32_t control, int32_t rgb[3]) {
-  rgb[0] = rgb[1] = rgb[2] = 0;
-  LWControl* x = ctl(control);
-  if (!x) return;
-  LWValue v{};
-  v.type = LWT_VINT;
-  x->get(x, CTL_VALUE, &v);
-  for (int i = 0; i < 3; ++i) rgb[i] = v.ivec.val[i];
-}
+void gradientRgbValue(int32_t control, int32_t rgb[3]) { getControlIVec(ctl(control), rgb); }
 
-int32_t gradientInitChoice() {
-  LWControl* x = ctl(kGradCtlInitialize);
-  if (!x) return 0;
-  LWValue v{};
-  v.type = LWT_INTEGER;
-  x->get(x, CTL_VALUE, &v);
-  return v.intv.value;
-}
+int32_t gradientInitChoice() { return getControlInt(ctl(kGradCtlInitialize)); }
 
 ControlBox unweightedControlBox() {
   LWControl* x = ctl(kGradCtlUnweighted);
-  return {getInt(x, CTL_X), getInt(x, CTL_Y), getInt(x, CTL_H)};
+  return {controlAttribute(x, CTL_X), controlAttribute(x, CTL_Y), controlAttribute(x, CTL_H)};
 }
