@@ -85,8 +85,9 @@ void renameMap(LWModCommand* local, LWComRing* ring) {
   const char* name = reply.instance ? reply.instance->weightMapName : nullptr;
   const char* newName = reply.secondName;
   if (name && *name && newName && *newName && !compareCString(name, newName)) {
-    // Renaming onto an existing map replaces it.
-    if (selectExistingMap(op, newName)) op->vMapRemove(op->state);
+    // Renaming onto an existing map replaces it; with no map to rename, the other map
+    // stays.
+    if (mapExists(op, name) && selectExistingMap(op, newName)) op->vMapRemove(op->state);
     if (selectExistingMap(op, name)) {
       op->vMapRename(op->state, newName);
       ring->ringMessage(const_cast<char*>(kToolRing), kMsgMapChanged, nullptr);

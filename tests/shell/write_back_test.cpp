@@ -106,6 +106,14 @@ TEST_F(WriteBackTest, DeletingOrRenamingAMissingMapChangesNothing) {
     EXPECT_EQ(inst.meAccessOp, op);
     EXPECT_EQ(limb().vmaps().size(), maps);
   }
+  // A rename from a missing map onto an existing one leaves that one alone.
+  std::strcpy(inst.newWeightMapName, "Lower");
+  const auto lower = limb().findVMap(sim::kVMapWGHT, "Lower")->values;
+  inst.meAccessOp = kOpRenameMap;
+  callMeshEditAccess(inst);
+  EXPECT_EQ(inst.meAccessOp, int(kOpRenameMap));
+  ASSERT_NE(limb().findVMap(sim::kVMapWGHT, "Lower"), nullptr);
+  EXPECT_EQ(limb().findVMap(sim::kVMapWGHT, "Lower")->values, lower);
   std::strcpy(inst.weightMapName, "Hand");
   inst.meAccessOp = kOpDeleteMap;
   callMeshEditAccess(inst);
