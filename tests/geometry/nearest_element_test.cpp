@@ -138,6 +138,28 @@ TEST(NearestElement, TieWithinTheBandGoesToTheElementThePointLiesOver) {
   }
 }
 
+// The same pair offered to the candidate test directly, in both orders: the
+// order in which a search meets them must not decide a tie.
+TEST(NearestElement, TieRuleHoldsWhicheverCandidateComesFirst) {
+  const std::vector<SurfaceElement> pair{
+      makeTriangleElement({0, 0, 0}, {1, 0, 0}, {0, 1, 0}),
+      makeTriangleElement({0, 0, 0.000001}, {0, 1, 0.000001}, {-1, 0, 0.000001})};
+  const Vec3 q{0.000001, 0.3, 1.0};
+  for (int first : {0, 1}) {
+    NearestResult best;
+    testNearTrigon(pair, first, q, best);
+    testNearTrigon(pair, 1 - first, q, best);
+    EXPECT_EQ(best.element, 0) << "first " << first;
+    EXPECT_NEAR(best.distance, 1.0 + kNearTieSlack, 1e-12);
+    EXPECT_DOUBLE_EQ(best.inPlane, 0.0);
+  }
+  // A candidate farther than the best by any margin never wins, in-plane or not.
+  NearestResult best;
+  testNearTrigon(pair, 1, {-0.5, 0.2, 0.5}, best);
+  EXPECT_FALSE(testNearTrigon(pair, 0, {-0.5, 0.2, 0.5}, best));
+  EXPECT_EQ(best.element, 1);
+}
+
 TEST(NearestElement, ExcludedElementsAreSkippedAndStayExcluded) {
   const Soup soup = randomSoup(200, 0, 9);
   ElementGrid g;
