@@ -17,10 +17,10 @@ using AllMaps = std::map<std::string, ValueMap>;
 
 // The sanitizer builds run the same sequences, shorter: they are several times slower.
 #if defined(__SANITIZE_ADDRESS__) || defined(__SANITIZE_THREAD__)
-constexpr int kSteps = 1500;
+constexpr int kSteps = 600;
 #elif defined(__has_feature)
 #if __has_feature(address_sanitizer) || __has_feature(thread_sanitizer)
-constexpr int kSteps = 1500;
+constexpr int kSteps = 600;
 #else
 constexpr int kSteps = 10000;
 #endif
